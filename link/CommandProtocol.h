@@ -1,0 +1,30 @@
+// The command/reply transaction with the unit: a command line ended by CR goes out, one reply
+// framed by STX and ETX comes back.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+
+#include "ComPort.h"
+
+constexpr uint8_t Stx = 0x02;
+constexpr uint8_t Etx = 0x03;
+constexpr uint32_t TransactionTimeoutMs = 1000;
+
+// Holds a reply payload, NUL-terminated; a payload has at most 9999 bytes.
+using ReplyBuffer = std::array<char, 10000>;
+
+// Serialises every transaction on PortHandle. Whoever calls ComPort_Transact holds it for the
+// whole transaction; the connection search holds it for its whole scan.
+extern std::mutex PortLock;
+
+// 0 a reply frame arrived (reply holds its payload); -1 the command was not written
+// completely; -2 no complete reply frame arrived (also a payload longer than 9999 bytes).
+// Both directions are purged before and after, on every path. The caller holds PortLock.
+int ComPort_Transact(PortHandleValue handle, const char* command, ReplyBuffer& reply,
+                     uint32_t timeoutMs);
+
+// 0 a complete frame; -1 a read failed or timed out before the STX; -2 after it (also a payload
+// longer than 9999 bytes, whose rest is read and dropped up to its ETX).
+int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeoutMs);

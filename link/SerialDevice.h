@@ -1,0 +1,43 @@
+// The operating system's side of the port layer: one call per effect that the layer needs.
+// Each returns true on success (or a count); none keeps state the caller must know about.
+// The port layer (ComPort.cpp) composes them in its documented order of steps.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "LineSettings.h"
+
+namespace serial_device {
+
+// The device target behind a port name such as "COM3"; false when there is no such device.
+bool QueryTarget(const std::string& portName, std::string& target);
+
+// Opens "COMn" (n up to 9) or "\\.\COMn" for reading and writing, exclusively: another
+// program's open of the same port fails, and so does ours while another holds it.
+// Returns the descriptor, or -1.
+int OpenExclusive(const std::string& deviceName);
+
+bool SetQueueSizes(int fd, uint32_t inputBytes, uint32_t outputBytes);
+bool SetTimeouts(int fd, const PortTimeouts& timeouts);
+bool GetLineSettings(int fd, LineSettings& settings);
+// Writes the settings, checks that they took, then holds DTR and RTS as the settings say.
+bool SetLineSettings(int fd, const LineSettings& settings);
+// Takes the line's error counters (framing, overrun, parity, break) as the new baseline.
+bool ClearLineErrors(int fd);
+
+// Reads up to length bytes within the armed read time-out. False when the call fails or the
+// device is gone; true with *transferred 0 when the time-out passed.
+bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred);
+// Writes what the line takes within the armed write time-out; same results as Read.
+bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transferred);
+// Waits until the driver has sent what was written, but never past the armed write time-out:
+// a unit that holds XOFF must not hang the caller.
+bool Flush(int fd);
+// Discards both queues.
+bool Purge(int fd);
+// Discards unsent output, releases exclusivity and closes.
+bool Close(int fd);
+
+}  // namespace serial_device

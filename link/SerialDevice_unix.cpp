@@ -1,0 +1,431 @@
+// The port layer's operating-system calls on termios.
+//
+// The descriptor is opened non-blocking; every wait is a poll() against a deadline taken from
+// the time-out set armed on that descriptor. Settings that termios has no place for (queue
+// sizes, XON/XOFF limits, the error and event characters) are kept per descriptor here, so
+// that reading the settings back returns what was written.
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+#include "Deadline.h"
+#include "PortNamespace.h"
+#include "SerialDevice.h"
+
+namespace serial_device {
+namespace {
+
+// What the driver would remember about an open port beyond termios.
+struct PortRecord {
+    PortTimeouts timeouts;
+    LineSettings kept;  // fields that termios cannot hold
+    serial_icounter_struct errorBaseline{};
+};
+
+std::mutex recordsLock;
+std::unordered_map<int, PortRecord> records;
+
+bool IsOpenDescriptor(int fd) {
+    return fd >= 0 && fcntl(fd, F_GETFD) != -1;
+}
+
+template <typename Change>
+bool ChangeRecord(int fd, Change change) {
+    if (!IsOpenDescriptor(fd)) {
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(recordsLock);
+    change(records[fd]);
+    return true;
+}
+
+PortRecord CopyRecord(int fd) {
+    std::lock_guard<std::mutex> guard(recordsLock);
+    const auto found = records.find(fd);
+    return found == records.end() ? PortRecord{} : found->second;
+}
+
+void ForgetRecord(int fd) {
+    std::lock_guard<std::mutex> guard(recordsLock);
+    records.erase(fd);
+}
+
+uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t constant) {
+    const uint64_t total = static_cast<uint64_t>(multiplier) * count + constant;
+    return total > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(total);
+}
+
+// A device that has gone away (unplugged adapter, closed pseudo-terminal) answers with one of
+// these; the caller must fail at once rather than wait for its time-out.
+bool IsHangUp(short revents) {
+    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+enum class WaitResult { Ready, TimedOut, Failed };
+
+// Waits for the descriptor to become ready for `events` until the deadline. A signal restarts
+// the wait for what is left of the same deadline.
+WaitResult WaitUntilReady(int fd, short events, const Deadline& deadline) {
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int ready = poll(&entry, 1, deadline.remainingMs());
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return WaitResult::Failed;
+        }
+        if (ready == 0) {
+            return WaitResult::TimedOut;
+        }
+        if ((entry.revents & events) != 0) {
+            return WaitResult::Ready;
+        }
+        if (IsHangUp(entry.revents)) {
+            return WaitResult::Failed;
+        }
+    }
+}
+
+struct BaudEntry {
+    int32_t rate;
+    speed_t code;
+};
+
+constexpr BaudEntry BaudTable[] = {
+    {300, B300},       {600, B600},       {1200, B1200},     {2400, B2400},   {4800, B4800},
+    {9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600}, {115200, B115200},
+    {230400, B230400}, {460800, B460800}, {921600, B921600},
+};
+
+bool BaudCode(int32_t rate, speed_t& code) {
+    for (const BaudEntry& entry : BaudTable) {
+        if (entry.rate == rate) {
+            code = entry.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+int32_t BaudRate(speed_t code) {
+    for (const BaudEntry& entry : BaudTable) {
+        if (entry.code == code) {
+            return entry.rate;
+        }
+    }
+    return 0;
+}
+
+tcflag_t DataBitsFlag(uint8_t dataBits) {
+    switch (dataBits) {
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
+    }
+}
+
+uint8_t DataBits(tcflag_t cflag) {
+    switch (cflag & CSIZE) {
+        case CS5:
+            return 5;
+        case CS6:
+            return 6;
+        case CS7:
+            return 7;
+        default:
+            return 8;
+    }
+}
+
+tcflag_t ParityFlags(Parity parity) {
+    switch (parity) {
+        case Parity::Odd:
+            return PARENB | PARODD;
+        case Parity::Even:
+            return PARENB;
+        case Parity::Mark:
+            return PARENB | PARODD | CMSPAR;
+        case Parity::Space:
+            return PARENB | CMSPAR;
+        default:
+            return 0;
+    }
+}
+
+Parity ParityOf(tcflag_t cflag) {
+    if ((cflag & PARENB) == 0) {
+        return Parity::None;
+    }
+    const bool odd = (cflag & PARODD) != 0;
+    if ((cflag & CMSPAR) != 0) {
+        return odd ? Parity::Mark : Parity::Space;
+    }
+    return odd ? Parity::Odd : Parity::Even;
+}
+
+// Turn off every termios convenience: the unit's bytes must arrive as sent, breaks ignored,
+// and only DC1/DC3 are taken out of the data stream, for flow control in both directions.
+bool ToTermios(const LineSettings& settings, termios& tio) {
+    speed_t speed = 0;
+    if (!BaudCode(settings.baudRate, speed)) {
+        return false;
+    }
+    tio.c_iflag &= ~static_cast<tcflag_t>(BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
+                                          IXOFF | IXANY | INPCK | IMAXBEL | IUTF8);
+    tio.c_iflag |= IGNBRK;
+    if (settings.parityCheck) {
+        tio.c_iflag |= INPCK;
+    }
+    if (settings.xonXoffOutput) {
+        tio.c_iflag |= IXON;
+    }
+    if (settings.xonXoffInput) {
+        tio.c_iflag |= IXOFF;
+    }
+    tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ECHOE | ECHOK | ICANON | ISIG | IEXTEN);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    tio.c_cflag |= DataBitsFlag(settings.dataBits) | ParityFlags(settings.parity) | CREAD | CLOCAL;
+    if (settings.stopBits != StopBits::One) {
+        tio.c_cflag |= CSTOPB;
+    }
+    if (settings.ctsOutputFlow || settings.rtsControl == LineControl::Handshake) {
+        tio.c_cflag |= CRTSCTS;
+    }
+    tio.c_cc[VSTART] = static_cast<cc_t>(settings.xonChar);
+    tio.c_cc[VSTOP] = static_cast<cc_t>(settings.xoffChar);
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    return cfsetispeed(&tio, speed) == 0 && cfsetospeed(&tio, speed) == 0;
+}
+
+bool SameLine(const termios& wanted, const termios& actual) {
+    constexpr tcflag_t InputFlags =
+        IGNBRK | BRKINT | INPCK | ICRNL | INLCR | IGNCR | IXON | IXOFF | IXANY;
+    constexpr tcflag_t ControlFlags = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | CREAD | CLOCAL;
+    constexpr tcflag_t LocalFlags = ECHO | ICANON | ISIG | IEXTEN;
+    return (wanted.c_iflag & InputFlags) == (actual.c_iflag & InputFlags) &&
+           (wanted.c_cflag & ControlFlags) == (actual.c_cflag & ControlFlags) &&
+           (wanted.c_lflag & LocalFlags) == (actual.c_lflag & LocalFlags) &&
+           (wanted.c_oflag & OPOST) == (actual.c_oflag & OPOST) &&
+           wanted.c_cc[VSTART] == actual.c_cc[VSTART] && wanted.c_cc[VSTOP] == actual.c_cc[VSTOP] &&
+           cfgetospeed(&wanted) == cfgetospeed(&actual);
+}
+
+// Pseudo-terminals have no modem lines and refuse this; that is no failure of the settings.
+void HoldModemLine(int fd, int line, LineControl control) {
+    if (control == LineControl::Handshake) {
+        return;
+    }
+    ioctl(fd, control == LineControl::Enabled ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+// Strips the device namespace prefix; the plain name reaches only COM1 to COM9.
+std::optional<uint32_t> PortNumberOfDeviceName(const std::string& deviceName) {
+    static const std::string NamespacePrefix = "\\\\.\\";
+    const bool prefixed = deviceName.compare(0, NamespacePrefix.size(), NamespacePrefix) == 0;
+    const auto number = port_namespace::ParsePortName(
+        prefixed ? deviceName.substr(NamespacePrefix.size()) : deviceName);
+    if (!number || (!prefixed && *number > 9)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+}  // namespace
+
+bool QueryTarget(const std::string& portName, std::string& target) {
+    const auto number = port_namespace::ParsePortName(portName);
+    const auto found = number ? port_namespace::DeviceTarget(*number) : std::nullopt;
+    if (!found) {
+        return false;
+    }
+    target = *found;
+    return true;
+}
+
+int OpenExclusive(const std::string& deviceName) {
+    const auto number = PortNumberOfDeviceName(deviceName);
+    const auto path = number ? port_namespace::DevicePath(*number) : std::nullopt;
+    if (!path) {
+        return -1;
+    }
+    const int fd = open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    // flock keeps out every cooperating program, root included; TIOCEXCL keeps out the rest.
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        ioctl(fd, TIOCEXCL) != 0) {
+        close(fd);
+        return -1;
+    }
+    std::lock_guard<std::mutex> guard(recordsLock);
+    records[fd] = PortRecord{};
+    return fd;
+}
+
+bool SetQueueSizes(int fd, uint32_t, uint32_t) {
+    // The kernel sizes a tty's queues itself; only the handle can be wrong here.
+    return IsOpenDescriptor(fd);
+}
+
+bool SetTimeouts(int fd, const PortTimeouts& timeouts) {
+    return ChangeRecord(fd, [&](PortRecord& record) { record.timeouts = timeouts; });
+}
+
+bool GetLineSettings(int fd, LineSettings& settings) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) {
+        return false;
+    }
+    settings = CopyRecord(fd).kept;
+    settings.baudRate = BaudRate(cfgetospeed(&tio));
+    settings.parityCheck = (tio.c_iflag & INPCK) != 0;
+    settings.ctsOutputFlow = (tio.c_cflag & CRTSCTS) != 0;
+    settings.xonXoffOutput = (tio.c_iflag & IXON) != 0;
+    settings.xonXoffInput = (tio.c_iflag & IXOFF) != 0;
+    settings.dataBits = DataBits(tio.c_cflag);
+    settings.parity = ParityOf(tio.c_cflag);
+    settings.stopBits = (tio.c_cflag & CSTOPB) != 0 ? StopBits::Two : StopBits::One;
+    settings.xonChar = static_cast<char>(tio.c_cc[VSTART]);
+    settings.xoffChar = static_cast<char>(tio.c_cc[VSTOP]);
+    return true;
+}
+
+bool SetLineSettings(int fd, const LineSettings& settings) {
+    termios wanted{};
+    if (tcgetattr(fd, &wanted) != 0 || !ToTermios(settings, wanted) ||
+        tcsetattr(fd, TCSANOW, &wanted) != 0) {
+        return false;
+    }
+    termios actual{};
+    if (tcgetattr(fd, &actual) != 0 || !SameLine(wanted, actual)) {
+        return false;
+    }
+    HoldModemLine(fd, TIOCM_DTR, settings.dtrControl);
+    HoldModemLine(fd, TIOCM_RTS, settings.rtsControl);
+    return ChangeRecord(fd, [&](PortRecord& record) { record.kept = settings; });
+}
+
+bool ClearLineErrors(int fd) {
+    serial_icounter_struct counters{};
+    if (ioctl(fd, TIOCGICOUNT, &counters) != 0) {
+        // A line without error counters (a pseudo-terminal) has no errors to clear.
+        return errno == EINVAL || errno == ENOTTY;
+    }
+    return ChangeRecord(fd, [&](PortRecord& record) { record.errorBaseline = counters; });
+}
+
+bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred) {
+    *transferred = 0;
+    const PortTimeouts armed = CopyRecord(fd).timeouts;
+    const Deadline deadline(
+        SaturatingBudget(armed.readTotalMultiplier, length, armed.readTotalConstant));
+    for (;;) {
+        const ssize_t count = read(fd, bytes, length);
+        if (count > 0) {
+            *transferred = static_cast<std::size_t>(count);
+            return true;
+        }
+        if (count == 0) {
+            return false;  // end of file on a tty: the other side hung up
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EAGAIN) {
+            return false;
+        }
+        switch (WaitUntilReady(fd, POLLIN, deadline)) {
+            case WaitResult::Ready:
+                break;
+            case WaitResult::TimedOut:
+                return true;
+            case WaitResult::Failed:
+                return false;
+        }
+    }
+}
+
+bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transferred) {
+    *transferred = 0;
+    const PortTimeouts armed = CopyRecord(fd).timeouts;
+    const Deadline deadline(
+        SaturatingBudget(armed.writeTotalMultiplier, length, armed.writeTotalConstant));
+    while (*transferred < length) {
+        const ssize_t count = write(fd, bytes + *transferred, length - *transferred);
+        if (count > 0) {
+            *transferred += static_cast<std::size_t>(count);
+            continue;
+        }
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0 && errno != EAGAIN) {
+            return false;
+        }
+        const WaitResult result = WaitUntilReady(fd, POLLOUT, deadline);
+        if (result == WaitResult::TimedOut) {
+            return true;
+        }
+        if (result == WaitResult::Failed) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Flush(int fd) {
+    // tcdrain() would wait for ever while the unit holds XOFF; watch the output queue instead.
+    const Deadline deadline(CopyRecord(fd).timeouts.writeTotalConstant);
+    constexpr auto CheckInterval = std::chrono::milliseconds(1);
+    for (;;) {
+        int pending = 0;
+        if (ioctl(fd, TIOCOUTQ, &pending) != 0) {
+            return errno == EINVAL || errno == ENOTTY;
+        }
+        if (pending <= 0) {
+            return true;
+        }
+        if (deadline.passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(CheckInterval);
+    }
+}
+
+bool Purge(int fd) {
+    return tcflush(fd, TCIOFLUSH) == 0;
+}
+
+bool Close(int fd) {
+    if (!IsOpenDescriptor(fd)) {
+        return false;
+    }
+    // Unsent output would make close() wait for the line; exclusivity would outlive us on a
+    // pseudo-terminal and refuse the next open of the same port.
+    tcflush(fd, TCOFLUSH);
+    ioctl(fd, TIOCNXCL);
+    ForgetRecord(fd);
+    return close(fd) == 0 || errno == EINTR;
+}
+
+}  // namespace serial_device

@@ -1,0 +1,104 @@
+// A simulated signal unit behind a pseudo-terminal, for tests, the demo and benchmarks.
+//
+// The unit publishes its pseudo-terminal as an entry COMn (a symbolic link to the slave side) in
+// a folder, which the port layer reads when KALVIO_DOSDEVICES names that folder. It answers the
+// unit's command set with STX payload ETX frames, records every command it receives, and can be
+// told to misbehave in the ways a real line does.
+//
+// Threading: one serving thread per unit. Every public member may be called from any thread.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+enum class DeviceKind { Orvatronic, Orvatronic2 };
+
+// Misbehaviour on demand. Exactly one fault is active at a time; None is a healthy unit.
+enum class Fault {
+    None,
+    NoAnswer,         // reads commands, never replies
+    GarbageBeforeStx, // sends a few bytes (never STX, DC1, DC3) before each frame
+    SlowBytes,        // pauses Options::slowByteMs between the bytes of a reply
+    ErrorToAll,       // answers every command with an error payload and changes nothing
+    MissingEtx,       // sends STX and payload but no ETX
+    OversizedReply,   // answers with a payload of Options::oversizedBytes bytes
+    HoldXoff,         // sends DC3 (XOFF) once and then stays silent: the PC must stop sending
+};
+
+// Which signal the rotary switch serves (Orvatronic only).
+enum class SwitchRole { None, Start, Speed };
+
+struct Options {
+    unsigned portNumber = 5;      // published as COM<portNumber>
+    std::string folder;           // where COMn is published; empty: $KALVIO_DOSDEVICES
+    DeviceKind device = DeviceKind::Orvatronic;
+    std::string firmware = "V2.14 sim";
+    std::string stateFile;        // stored configuration survives restarts when set
+    std::string logFile;          // every received command is appended when set
+    int rebootMs = 300;           // silence after "RESET"
+    int slowByteMs = 50;          // pause between bytes under Fault::SlowBytes
+    std::size_t oversizedBytes = 12000;
+    SwitchRole switchRole = SwitchRole::Start;
+    unsigned switchPosition = 5;  // 0..15, the rotary switch's code lines
+    Fault fault = Fault::None;
+};
+
+struct ReceivedCommand {
+    std::chrono::steady_clock::time_point at;  // when its carriage return arrived
+    std::string text;                          // without the carriage return
+};
+
+// The unit's settings, as held in its running configuration.
+struct Settings {
+    unsigned startMode = 0;
+    unsigned startHighMs = 100;
+    unsigned startLowMs = 100;
+    unsigned startDelayMs = 0;
+    unsigned startShiftMm = 0;
+    unsigned speedMode = 0;
+    int speedGenerator = 500;
+    int speedFactor = 1000;
+};
+
+class SimulatedUnit {
+public:
+    explicit SimulatedUnit(Options options);
+    ~SimulatedUnit();  // stops serving and removes the published entry
+    SimulatedUnit(const SimulatedUnit&) = delete;
+    SimulatedUnit& operator=(const SimulatedUnit&) = delete;
+
+    // Creates the pseudo-terminal, publishes COMn and starts serving. False (with errorText())
+    // when the pseudo-terminal or the entry cannot be made.
+    bool start();
+    void stop();
+    std::string errorText() const;
+
+    std::string entryPath() const;  // <folder>/COMn
+    std::string slavePath() const;  // /dev/pts/N while published, else empty
+
+    void setFault(Fault fault);
+
+    // Pulls the cable: closes the pseudo-terminal and removes COMn. reappear() plugs it back
+    // in on a new pseudo-terminal under the same COMn.
+    void vanish();
+    bool reappear();
+
+    std::vector<ReceivedCommand> commands() const;
+    void clearCommands();
+    // Polls until at least count commands were received or the deadline passes.
+    bool waitForCommands(std::size_t count, std::chrono::milliseconds deadline) const;
+
+    Settings settings() const;      // running configuration
+    Settings storedSettings() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace sim

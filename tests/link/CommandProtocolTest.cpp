@@ -1,0 +1,162 @@
+#include "CommandProtocol.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "PseudoTerminal.h"
+#include "TemporaryFolder.h"
+
+using namespace std::chrono_literals;
+using test_support::PortFolderOverride;
+using test_support::PseudoTerminal;
+using test_support::TemporaryFolder;
+
+namespace {
+
+const std::string StxText(1, '\x02');
+const std::string EtxText(1, '\x03');
+
+std::string Frame(const std::string& payload) {
+    return StxText + payload + EtxText;
+}
+
+// The unit's side of one transaction: waits for the command line, then answers with `answer`.
+class ScriptedUnit {
+  public:
+    ScriptedUnit(PseudoTerminal& pty, std::string answer)
+        : thread_([this, &pty, answer = std::move(answer)] {
+              received_ = pty.receiveUntil('\r', 5000ms);
+              if (!answer.empty()) {
+                  pty.send(answer);
+              }
+          }) {}
+    ~ScriptedUnit() {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    const std::string& received() {
+        thread_.join();
+        return received_;
+    }
+
+  private:
+    std::string received_;
+    std::thread thread_;
+};
+
+class CommandProtocolTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        handle_ = ComPort_Open(5);
+        ASSERT_NE(handle_, InvalidPortHandle);
+        ASSERT_EQ(ComPort_Configure(handle_, 115200), 0);
+    }
+    void TearDown() override { ComPort_Close(handle_); }
+
+    int transact(const char* command, uint32_t timeoutMs = TransactionTimeoutMs) {
+        std::lock_guard<std::mutex> hold(PortLock);
+        return ComPort_Transact(handle_, command, reply_, timeoutMs);
+    }
+
+    // After a transaction, nothing of its reply may be left for the next one.
+    bool inputQueueEmpty() {
+        uint8_t byte = 0;
+        return ComPort_ReadByte(handle_, &byte, 50) == -4;
+    }
+
+    TemporaryFolder folder_;
+    PortFolderOverride override_{folder_.path()};
+    PseudoTerminal pty_{folder_, 5};
+    PortHandleValue handle_ = InvalidPortHandle;
+    ReplyBuffer reply_{};
+};
+
+TEST_F(CommandProtocolTest, SendsCommandWithCarriageReturnAndDropsBytesBeforeStx) {
+    ScriptedUnit unit(pty_, "AB" + Frame("1"));
+    EXPECT_EQ(transact("START.CMD"), 0);
+    EXPECT_EQ(unit.received(), "START.CMD\r");
+    EXPECT_STREQ(reply_.data(), "1");
+}
+
+TEST_F(CommandProtocolTest, FramesOfEveryShape) {
+    struct Case {
+        const char* name;
+        std::string answer;
+        int result;
+        std::string payload;
+    };
+    const Case cases[] = {
+        {"empty payload", Frame(""), 0, ""},
+        {"error reply is a successful transaction", Frame("Fehler 3"), 0, "Fehler 3"},
+        {"second STX belongs to the payload", Frame("a\x02z"), 0, "a\x02z"},
+        {"bytes after ETX are not read", Frame("12") + "junk", 0, "12"},
+        {"largest payload", Frame(std::string(9999, 'p')), 0, std::string(9999, 'p')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUnit unit(pty_, c.answer);
+        EXPECT_EQ(transact("IO"), c.result);
+        EXPECT_EQ(std::string(reply_.data()), c.payload);
+        unit.received();
+        EXPECT_TRUE(inputQueueEmpty());
+    }
+}
+
+TEST_F(CommandProtocolTest, IncompleteRepliesEndWithMinusTwo) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"no answer", ""},
+        {"no STX", "noise"},
+        {"no ETX", StxText + "12"},
+    };
+    for (const auto& [name, answer] : cases) {
+        SCOPED_TRACE(name);
+        ScriptedUnit unit(pty_, answer);
+        EXPECT_EQ(transact("START.CMD", 200), -2);
+        unit.received();
+    }
+}
+
+TEST_F(CommandProtocolTest, OversizedReplyIsRejectedAndLeavesNothingBehind) {
+    ScriptedUnit unit(pty_, Frame(std::string(12000, 'o')) + "");
+    EXPECT_EQ(transact("VERSION.SW"), -2);
+    EXPECT_LT(std::strlen(reply_.data()), reply_.size());
+    unit.received();
+    EXPECT_TRUE(inputQueueEmpty());
+}
+
+TEST_F(CommandProtocolTest, StaleBytesAreNeverTakenForTheReply) {
+    pty_.send(Frame("stale"));
+    std::this_thread::sleep_for(20ms);  // let the stale frame reach the input queue
+    ScriptedUnit unit(pty_, Frame("fresh"));
+    EXPECT_EQ(transact("VERSION.HW"), 0);
+    EXPECT_STREQ(reply_.data(), "fresh");
+}
+
+TEST_F(CommandProtocolTest, CommandThatCannotBeWrittenGivesMinusOne) {
+    ReplyBuffer reply{};
+    EXPECT_EQ(ComPort_Transact(InvalidPortHandle, "START.CMD", reply, 100), -1);
+
+    const std::string tooLong(2500, 'X');
+    EXPECT_EQ(transact(tooLong.c_str()), -1);
+    EXPECT_EQ(pty_.receiveUntil('\r', 200ms), "") << "no part of a cut command may go out";
+}
+
+TEST_F(CommandProtocolTest, SlowBytesWithinTheTimeoutStillMakeAFrame) {
+    std::thread unit([this] {
+        pty_.receiveUntil('\r', 5000ms);
+        for (char byte : Frame("42")) {
+            std::this_thread::sleep_for(30ms);
+            pty_.send(std::string(1, byte));
+        }
+    });
+    EXPECT_EQ(transact("START.DELAY"), 0);
+    EXPECT_STREQ(reply_.data(), "42");
+    unit.join();
+}
+
+}  // namespace

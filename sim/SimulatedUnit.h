@@ -21,27 +21,27 @@ enum class DeviceKind { Orvatronic, Orvatronic2 };
 // Misbehaviour on demand. Exactly one fault is active at a time; None is a healthy unit.
 enum class Fault {
     None,
-    NoAnswer,         // reads commands, never replies
-    GarbageBeforeStx, // sends a few bytes (never STX, DC1, DC3) before each frame
-    SlowBytes,        // pauses Options::slowByteMs between the bytes of a reply
-    ErrorToAll,       // answers every command with an error payload and changes nothing
-    MissingEtx,       // sends STX and payload but no ETX
-    OversizedReply,   // answers with a payload of Options::oversizedBytes bytes
-    HoldXoff,         // sends DC3 (XOFF) once and then stays silent: the PC must stop sending
+    NoAnswer,          // reads commands, never replies
+    GarbageBeforeStx,  // sends a few bytes (never STX, DC1, DC3) before each frame
+    SlowBytes,         // pauses Options::slowByteMs between the bytes of a reply
+    ErrorToAll,        // answers every command with an error payload and changes nothing
+    MissingEtx,        // sends STX and payload but no ETX
+    OversizedReply,    // answers with a payload of Options::oversizedBytes bytes
+    HoldXoff,          // sends DC3 (XOFF) once and then stays silent: the PC must stop sending
 };
 
 // Which signal the rotary switch serves (Orvatronic only).
 enum class SwitchRole { None, Start, Speed };
 
 struct Options {
-    unsigned portNumber = 5;      // published as COM<portNumber>
-    std::string folder;           // where COMn is published; empty: $KALVIO_DOSDEVICES
+    unsigned portNumber = 5;  // published as COM<portNumber>
+    std::string folder;       // where COMn is published; empty: $KALVIO_DOSDEVICES
     DeviceKind device = DeviceKind::Orvatronic;
     std::string firmware = "V2.14 sim";
-    std::string stateFile;        // stored configuration survives restarts when set
-    std::string logFile;          // every received command is appended when set
-    int rebootMs = 300;           // silence after "RESET"
-    int slowByteMs = 50;          // pause between bytes under Fault::SlowBytes
+    std::string stateFile;  // stored configuration survives restarts when set
+    std::string logFile;    // every received command is appended when set
+    int rebootMs = 300;     // silence after "RESET"
+    int slowByteMs = 50;    // pause between bytes under Fault::SlowBytes
     std::size_t oversizedBytes = 12000;
     SwitchRole switchRole = SwitchRole::Start;
     unsigned switchPosition = 5;  // 0..15, the rotary switch's code lines
@@ -66,7 +66,7 @@ struct Settings {
 };
 
 class SimulatedUnit {
-public:
+  public:
     explicit SimulatedUnit(Options options);
     ~SimulatedUnit();  // stops serving and removes the published entry
     SimulatedUnit(const SimulatedUnit&) = delete;
@@ -93,10 +93,10 @@ public:
     // Polls until at least count commands were received or the deadline passes.
     bool waitForCommands(std::size_t count, std::chrono::milliseconds deadline) const;
 
-    Settings settings() const;      // running configuration
+    Settings settings() const;  // running configuration
     Settings storedSettings() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

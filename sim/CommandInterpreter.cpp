@@ -1,0 +1,199 @@
+#include "CommandInterpreter.h"
+
+#include <array>
+#include <cinttypes>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "DecimalNumber.h"
+#include "SettingLimits.h"
+
+namespace sim {
+namespace {
+
+constexpr std::size_t MaxArguments = 2;
+
+using Values = std::array<int64_t, MaxArguments>;
+
+struct SettingCommand {
+    const char* name;
+    std::size_t argumentCount;
+    std::array<limits::Range, MaxArguments> ranges;
+    void (*apply)(Configuration&, const Values&);
+    Effect effect;
+};
+
+const SettingCommand SettingCommands[] = {
+    {"START.CMD",
+     1,
+     {limits::StartMode},
+     [](Configuration& c, const Values& v) { c.running().startMode = unsigned(v[0]); },
+     Effect::None},
+    {"START.GENERATOR",
+     2,
+     {limits::StartGeneratorMs, limits::StartGeneratorMs},
+     [](Configuration& c, const Values& v) {
+         c.running().startHighMs = unsigned(v[0]);
+         c.running().startLowMs = unsigned(v[1]);
+     },
+     Effect::None},
+    {"START.DELAY",
+     1,
+     {limits::StartDelayMs},
+     [](Configuration& c, const Values& v) { c.running().startDelayMs = unsigned(v[0]); },
+     Effect::None},
+    {"START.SHIFT",
+     1,
+     {limits::StartShiftMm},
+     [](Configuration& c, const Values& v) { c.running().startShiftMm = unsigned(v[0]); },
+     Effect::None},
+    {"SPEED.CMD",
+     1,
+     {limits::SpeedMode},
+     [](Configuration& c, const Values& v) { c.running().speedMode = unsigned(v[0]); },
+     Effect::None},
+    {"SPEED.GENERATOR",
+     1,
+     {limits::SpeedGenerator},
+     [](Configuration& c, const Values& v) { c.running().speedGenerator = int(v[0]); },
+     Effect::None},
+    {"SPEED.FAKTOR",
+     1,
+     {limits::SpeedFactor},
+     [](Configuration& c, const Values& v) { c.running().speedFactor = int(v[0]); },
+     Effect::None},
+    {"START.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetStart(); }, Effect::None},
+    {"SPEED.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetSpeed(); }, Effect::None},
+    {"KONFIG.SAVE",
+     0,
+     {},
+     [](Configuration& c, const Values&) { c.save(); },
+     Effect::StoreConfiguration},
+    // The reboot itself (silence, then the stored configuration) is the unit's business.
+    {"RESET", 0, {}, [](Configuration&, const Values&) {}, Effect::Reboot},
+};
+
+const SettingCommand* FindSetting(std::string_view name) {
+    for (const SettingCommand& command : SettingCommands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+// Arguments are separated by single blanks: a doubled, leading or trailing blank gives an empty
+// word, which no argument accepts.
+std::vector<std::string_view> SplitWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t blank = text.find(' ', begin);
+        if (blank == std::string_view::npos) {
+            words.push_back(text.substr(begin));
+            return words;
+        }
+        words.push_back(text.substr(begin, blank - begin));
+        begin = blank + 1;
+    }
+}
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string Format(const char* format, ...) {
+    char buffer[64];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    return length < 0 ? std::string() : std::string(buffer);
+}
+
+// Checks the arguments against the command's ranges; an empty text when they all fit.
+std::string CheckArguments(const SettingCommand& command,
+                           const std::vector<std::string_view>& arguments, Values& values) {
+    if (arguments.size() != command.argumentCount) {
+        return error_payload::BadArguments;
+    }
+    bool outOfRange = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const DecimalNumber number = ParseDecimal(arguments[i]);
+        if (number.check == NumberCheck::Malformed) {
+            return error_payload::BadArguments;
+        }
+        if (number.check == NumberCheck::TooLarge ||
+            !limits::Contains(command.ranges[i], number.value)) {
+            outOfRange = true;
+        }
+        values[i] = number.value;
+    }
+    return outOfRange ? error_payload::OutOfRange : std::string();
+}
+
+}  // namespace
+
+std::string DeviceText(DeviceKind device) {
+    return device == DeviceKind::Orvatronic ? "Orvatronic  sim" : "Orvatronic2 sim";
+}
+
+CommandInterpreter::CommandInterpreter(std::string deviceText, std::string firmware)
+    : deviceText_(std::move(deviceText)), firmware_(std::move(firmware)) {}
+
+bool CommandInterpreter::answerQuery(std::string_view name, const Settings& settings,
+                                     const Readings& readings, std::string& payload) const {
+    if (name == "VERSION.HW") {
+        payload = deviceText_;
+    } else if (name == "VERSION.SW") {
+        payload = firmware_;
+    } else if (name == "START.CMD") {
+        payload = Format("%u", settings.startMode);
+    } else if (name == "START.GENERATOR") {
+        payload = Format("%u %u", settings.startHighMs, settings.startLowMs);
+    } else if (name == "START.DELAY") {
+        payload = Format("%u", settings.startDelayMs);
+    } else if (name == "START.SHIFT") {
+        payload = Format("%u", settings.startShiftMm);
+    } else if (name == "SPEED.CMD") {
+        payload = Format("%u", settings.speedMode);
+    } else if (name == "SPEED.GENERATOR") {
+        payload = Format("%d", settings.speedGenerator);
+    } else if (name == "SPEED.FAKTOR") {
+        payload = Format("%d", settings.speedFactor);
+    } else if (name == "SPEED.SPEED") {
+        payload =
+            Format("%d %d %d", readings.inputSpeed, readings.inputPulseRate, readings.outputSpeed);
+    } else if (name == "IO") {
+        payload = Format("%08" PRIX32 "%08" PRIX32, readings.word1, readings.word2);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+Answer CommandInterpreter::answer(std::string_view command, Configuration& configuration,
+                                  const Readings& readings) const {
+    const std::vector<std::string_view> words = SplitWords(command);
+    const std::string_view name = words.front();
+    const std::vector<std::string_view> arguments(words.begin() + 1, words.end());
+
+    std::string payload;
+    if (arguments.empty() && answerQuery(name, configuration.running(), readings, payload)) {
+        return {payload, Effect::None};
+    }
+    const SettingCommand* setting = FindSetting(name);
+    if (setting == nullptr) {
+        const bool isQuery = answerQuery(name, configuration.running(), readings, payload);
+        return {isQuery ? error_payload::BadArguments : error_payload::UnknownCommand,
+                Effect::None};
+    }
+    Values values{};
+    const std::string refusal = CheckArguments(*setting, arguments, values);
+    if (!refusal.empty()) {
+        return {refusal, Effect::None};
+    }
+    setting->apply(configuration, values);
+    return {AcceptedPayload, setting->effect};
+}
+
+}  // namespace sim

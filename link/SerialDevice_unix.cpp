@@ -39,13 +39,15 @@ bool IsOpenDescriptor(int fd) {
     return fd >= 0 && fcntl(fd, F_GETFD) != -1;
 }
 
+// Only ports opened here have a record; this check costs no system call on the per-byte path.
 template <typename Change>
 bool ChangeRecord(int fd, Change change) {
-    if (!IsOpenDescriptor(fd)) {
+    std::lock_guard<std::mutex> guard(recordsLock);
+    const auto found = records.find(fd);
+    if (found == records.end()) {
         return false;
     }
-    std::lock_guard<std::mutex> guard(recordsLock);
-    change(records[fd]);
+    change(found->second);
     return true;
 }
 
@@ -284,7 +286,7 @@ int OpenExclusive(const std::string& deviceName) {
 
 bool SetQueueSizes(int fd, uint32_t, uint32_t) {
     // The kernel sizes a tty's queues itself; only the handle can be wrong here.
-    return IsOpenDescriptor(fd);
+    return ChangeRecord(fd, [](PortRecord&) {});
 }
 
 bool SetTimeouts(int fd, const PortTimeouts& timeouts) {

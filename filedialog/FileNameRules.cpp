@@ -1,0 +1,109 @@
+#include "FileNameRules.h"
+
+#include <QFile>
+
+const QString FileNameRules::AnyExtension = QStringLiteral(".*");
+const QString FileNameRules::NoExtension = QStringLiteral(".");
+
+namespace {
+
+qsizetype extensionStart(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? dot : -1;
+}
+
+bool namesRealExtension(const QString& filterExtension) {
+    return filterExtension.size() > 1 && filterExtension != FileNameRules::AnyExtension;
+}
+
+QChar foldAsciiLetter(QChar c) {
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + 32) : c;
+}
+
+}  // namespace
+
+QString FileNameRules::extensionOf(const QString& name) {
+    const qsizetype start = extensionStart(name);
+    return start < 0 ? QString() : name.mid(start);
+}
+
+QString FileNameRules::baseNameOf(const QString& name) {
+    const qsizetype start = extensionStart(name);
+    return start < 0 ? name : name.left(start);
+}
+
+QString FileNameRules::fileNamePart(const QString& name) {
+    return name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString FileNameRules::shownName(const QString& fileName) {
+    const qsizetype start = extensionStart(fileName);
+    if (start < 0) {
+        return fileName;
+    }
+    const QString extension = fileName.mid(start);
+    const QString lowered = extension.toLower();
+    // Most names already have a lower-case extension; keep sharing the one string then.
+    return lowered == extension ? fileName : fileName.left(start) + lowered;
+}
+
+QString FileNameRules::filterExtensionFor(const QString& callerExtension) {
+    return QLatin1Char('.') + callerExtension.toLower();
+}
+
+bool FileNameRules::matchesFilter(const QString& fileName, const QString& filterExtension) {
+    if (filterExtension == AnyExtension) {
+        return true;
+    }
+    if (!namesRealExtension(filterExtension)) {
+        return false;
+    }
+    return extensionOf(fileName).compare(filterExtension, Qt::CaseInsensitive) == 0;
+}
+
+QString FileNameRules::withFilterExtension(const QString& name, const QString& filterExtension) {
+    if (filterExtension == AnyExtension) {
+        return name;
+    }
+    if (!namesRealExtension(filterExtension)) {
+        return baseNameOf(name);
+    }
+    return baseNameOf(name) + filterExtension;
+}
+
+QString FileNameRules::withDefaultExtension(const QString& name, const QString& filterExtension) {
+    if (name.isEmpty() || !extensionOf(name).isEmpty() || !namesRealExtension(filterExtension)) {
+        return name;
+    }
+    return name + filterExtension;
+}
+
+bool FileNameRules::isSafeFileName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        return false;
+    }
+    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0))) {
+        return false;
+    }
+    return QFile::encodeName(name).size() <= MaximumNameBytes;
+}
+
+QString FileNameRules::withoutLeadingBlanks(const QString& text) {
+    qsizetype first = 0;
+    while (first < text.size() && text.at(first) == QLatin1Char(' ')) {
+        ++first;
+    }
+    return text.mid(first);
+}
+
+bool FileNameRules::startsWithFolded(const QString& name, const QString& text) {
+    if (text.isEmpty() || text.size() > name.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (foldAsciiLetter(name.at(i)) != foldAsciiLetter(text.at(i))) {
+            return false;
+        }
+    }
+    return true;
+}

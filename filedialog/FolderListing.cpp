@@ -1,0 +1,168 @@
+#include "FolderListing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <QCollator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+#include <QStorageInfo>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <numeric>
+
+#include "FileNameRules.h"
+
+namespace {
+
+struct DirectoryCloser {
+    void operator()(DIR* directory) const { closedir(directory); }
+};
+using DirectoryHandle = std::unique_ptr<DIR, DirectoryCloser>;
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// d_type spares a stat call per item; links and file systems without it need one.
+bool isFolderItem(int directoryFd, const dirent* item) {
+    if (item->d_type == DT_DIR) {
+        return true;
+    }
+    if (item->d_type != DT_LNK && item->d_type != DT_UNKNOWN) {
+        return false;
+    }
+    struct stat status {};
+    return fstatat(directoryFd, item->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The filter is checked on the raw bytes' extension first, so the 90 % of names a filtered
+// folder drops are never turned into strings.
+bool passesFilter(const char* name, const QString& filterExtension) {
+    if (filterExtension == FileNameRules::AnyExtension) {
+        return true;
+    }
+    const char* dot = std::strrchr(name, '.');
+    if (dot == nullptr || dot == name) {
+        return false;
+    }
+    // Any name with this extension will do: the rule looks at the extension alone.
+    return FileNameRules::matchesFilter(QStringLiteral("x") + QFile::decodeName(dot),
+                                        filterExtension);
+}
+
+bool takesItem(bool isFolder, const char* name, const QString& filterExtension, quint32 flags) {
+    if (name[0] == '.' && !(flags & FolderListing::IncludeHidden)) {
+        return false;
+    }
+    if (isFolder) {
+        return (flags & FolderListing::Folders) != 0;
+    }
+    return (flags & FolderListing::NonFolders) != 0 && passesFilter(name, filterExtension);
+}
+
+QCollator naturalCollator() {
+    // The C locale's collator compares code points only; fall back to the root order, which
+    // still sorts numbers by value.
+    QLocale locale;
+    if (locale.language() == QLocale::C) {
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+}  // namespace
+
+std::vector<ShellEntry> FolderListing::enumerate(const FolderLocation& folder,
+                                                 const QString& filterExtension, quint32 flags) {
+    std::vector<ShellEntry> entries;
+    if (folder.path() == FolderLocation::ComputerPath) {
+        entries = enumerateVolumes(flags);
+    } else if (!folder.isVirtual()) {
+        entries = enumerateDirectory(folder.path(), filterExtension, flags);
+    }
+    sortEntries(entries);
+    return entries;
+}
+
+std::vector<ShellEntry> FolderListing::enumerateDirectory(const QString& path,
+                                                          const QString& filterExtension,
+                                                          quint32 flags) {
+    std::vector<ShellEntry> entries;
+    const DirectoryHandle directory(opendir(QFile::encodeName(path).constData()));
+    if (!directory) {
+        return entries;
+    }
+    const int directoryFd = dirfd(directory.get());
+    while (const dirent* item = readdir(directory.get())) {
+        if (isDotOrDotDot(item->d_name)) {
+            continue;
+        }
+        const bool isFolder = isFolderItem(directoryFd, item);
+        if (!takesItem(isFolder, item->d_name, filterExtension, flags)) {
+            continue;
+        }
+        ShellEntry entry;
+        entry.fileName = QFile::decodeName(item->d_name);
+        entry.name = FileNameRules::shownName(entry.fileName);
+        entry.isFolder = isFolder;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::vector<ShellEntry> FolderListing::enumerateVolumes(quint32 flags) {
+    std::vector<ShellEntry> entries;
+    if (!(flags & Folders)) {
+        return entries;
+    }
+    QSet<QString> seen;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        // Containers bind single files (hosts, resolv.conf); only folders can be opened.
+        if (seen.contains(root) || !QFileInfo(root).isDir()) {
+            continue;
+        }
+        seen.insert(root);
+        ShellEntry entry;
+        entry.name = root;
+        entry.fileName = root;
+        entry.isFolder = true;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void FolderListing::sortEntries(std::vector<ShellEntry>& entries) {
+    const QCollator collator = naturalCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(entries.size());
+    for (const ShellEntry& entry : entries) {
+        keys.push_back(collator.sortKey(entry.name));
+    }
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (entries[a].isFolder != entries[b].isFolder) {
+            return entries[a].isFolder;
+        }
+        const int byCollation = keys[a].compare(keys[b]);
+        if (byCollation != 0) {
+            return byCollation < 0;
+        }
+        return entries[a].fileName < entries[b].fileName;
+    });
+    std::vector<ShellEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const std::size_t index : order) {
+        sorted.push_back(std::move(entries[index]));
+    }
+    entries = std::move(sorted);
+}

@@ -1,0 +1,223 @@
+// The system's own modal file dialog: an explorer-like window that lists folders and the files
+// of one extension, used in place of the platform's open and save dialogs.
+//
+// A caller sets the navigation entries (SetHomeEntry, SetBrowseEntry), configures the dialog
+// with Prepare, gives it a store folder (SetStoreFolder), shows it modally with exec() and, when
+// the result is Accepted, reads ResultPath(). One instance serves the whole run and keeps its
+// view and window size between calls. Everything runs on the GUI thread.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "FolderLocation.h"
+#include "NavigationEntry.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class VirtualListModel;
+class VirtualListView;
+
+class TForm_FileDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int EntryCount = 12;
+    enum Mode : quint8 { OpenMode = 0, SaveMode = 1, ViewMode = 2 };
+    enum InitialView { IconsView = 0, ListView = 1, ListViewToo = 2, ReportView = 3 };
+    // Button mask bits; bit n enables the tool of the same row.
+    enum MaskBit : quint32 {
+        BackBit = 1u << 0,
+        HomeBit = 1u << 1,
+        BrowseBit = 1u << 2,
+        RefreshBit = 1u << 3,
+        IconsBit = 1u << 4,
+        ListBit = 1u << 5,
+        ReportBit = 1u << 6,
+        MakeDirBit = 1u << 7,
+        DeleteFileBit = 1u << 8,
+        DeleteFolderBit = 1u << 9,
+        CutFileBit = 1u << 10,
+        CutFolderBit = 1u << 11,
+        CopyFileBit = 1u << 12,
+        CopyFolderBit = 1u << 13,
+        InsertBit = 1u << 14,
+        RenameFileBit = 1u << 16,
+        RenameFolderBit = 1u << 17,
+    };
+    static constexpr quint32 FileOperationBits = 0x3FF00;
+    static constexpr quint32 AllBits = 0xFFFFFFFFu;
+
+    explicit TForm_FileDialog(QWidget* parent = nullptr);
+    ~TForm_FileDialog() override;
+
+    // Calling interface, in the order callers use it.
+    int SetHomeEntry(int index, const QString& label, const QString& path, const QString& floor);
+    int SetBrowseEntry(int index, const QString& label, const QString& path, const QString& floor);
+    // Throws FileDialogError when the start entry's folder cannot be opened; the caller reports
+    // it and does not show the dialog.
+    void Prepare(const QString& caption, const QString& extension, quint32 enumerationFlags,
+                 int initialView, quint32 buttonMask, quint8 mode, const QString& defaultName,
+                 int startEntry);
+    int SetStoreFolder(const QString& folder);
+    QString ResultPath() const { return resultPath_; }
+
+    // Text slots; the language system replaces them together with the controls' captions.
+    QString OpenCaption = QStringLiteral("Öffnen");
+    QString SaveCaption = QStringLiteral("Speichern");
+    QString CancelCaption = QStringLiteral("Abbrechen");
+    QString NewFolderTitle = QStringLiteral("Neuer Ordner");
+    QString NewFolderPrompt = QStringLiteral("Ordnername:");
+    QString NewFolderName = QStringLiteral("Neuer Ordner");
+    QString RenameTitle = QStringLiteral("Umbenennen");
+    QString RenamePrompt = QStringLiteral("Neuer Name:");
+
+    // Listing operations shared by the dialog's actions.
+    // Throws FileDialogError when the path names no folder that can be opened.
+    void NavigateToPath(const QString& path);
+    void OpenFolder(const FolderLocation& folder);
+    void RefreshFolder();
+    int lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const;
+    void OpenHomeEntry(int index);
+    void OpenBrowseEntry(int index);
+
+    NavigationEntry homeEntry(int index) const { return homeEntries_.at(index); }
+    NavigationEntry browseEntry(int index) const { return browseEntries_.at(index); }
+    QString currentPath() const { return currentFolder_.path(); }
+    QString filterExtension() const { return filterExtension_; }
+    QString storeFolder() const { return storeFolder_; }
+    quint8 mode() const { return mode_; }
+    VirtualListModel* listModel() const { return model_; }
+    VirtualListView* list() const { return lstvwVirtualList; }
+
+    // The general error display and the platform folder picker; tests put their own in place.
+    using ErrorDisplay = std::function<void(const QString& message)>;
+    using FolderPicker = std::function<QString(const QString& root)>;
+    void setErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
+    void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+
+  public slots:
+    void done(int result) override;
+    void SpeedButton_BackClick();
+    void SpeedButton_HomeClick();
+    void SpeedButton_BrowseClick();
+    void SpeedButton_RefreshClick();
+    void SpeedButton_IconsClick();
+    void SpeedButton_ListClick();
+    void SpeedButton_ReportClick();
+    void SpeedButton_OKClick();
+    void SpeedButton_AbbrechenClick();
+    void lstvwVirtualListDblClick();
+    void lstvwVirtualListSelectItem(int row);
+    void Edit_FileNameChange();
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createPanels();
+    void createToolButtons();
+    void createMiddlePanel();
+    void createBottomPanel();
+    void createMenus();
+    QToolButton* addToolButton(const char* name, const QString& hint, const QIcon& icon);
+    QMenu* createEntryMenu(const char* menuName, const char* itemPrefix,
+                           const std::function<void(int)>& open);
+
+    void FormShow();
+    void centreOverMainWindow();
+    bool panelsEnabled() const;
+    bool lstvwVirtualListKeyDown(QKeyEvent* event);
+    bool handleWheel(QObject* watched, QWheelEvent* event);
+    void typeAhead(const QString& text);
+    void selectRowAndApply(int row);
+    void selectAfterNavigation(const QString& shownName, const QString& fileName);
+
+    static int setEntry(std::array<NavigationEntry, EntryCount>& entries, int index,
+                        const QString& label, const QString& path, const QString& floor);
+    void rebuildMenu(QMenu* menu, std::array<NavigationEntry, EntryCount>& entries);
+    void dropDownMenu(QMenu* menu, QToolButton* button);
+    void setCaptionSuffix(const QString& label);
+    void reportError(const QString& message);
+    void openHomeEntryReported(int index);
+    void openBrowseEntryReported(int index);
+
+    void applyInitialView(int initialView);
+    void applyButtonMask();
+    void applyMode();
+    void applyDefaultName(const QString& defaultName);
+    void applyFileNameRule(bool folderSelected);
+    void applyFileNameColour(const QColor& colour);
+    void enableItemTools(bool folder, bool anySelected);
+    void updateBackButton();
+    bool saveNameAcceptable(const QString& typed) const;
+    bool selectedFileVanished() const;
+    void closeLargePreview();
+    void computeResult();
+    QString realNameOfField() const;
+
+    // Controls, named as the language system and the tests find them.
+    QFrame* Panel_Oben;
+    QFrame* Panel_Mitte;
+    QFrame* Panel_Unten;
+    QToolButton* SpeedButton_Back;
+    QToolButton* SpeedButton_Home;
+    QToolButton* SpeedButton_Browse;
+    QToolButton* SpeedButton_Refresh;
+    QToolButton* SpeedButton_Icons;
+    QToolButton* SpeedButton_List;
+    QToolButton* SpeedButton_Report;
+    QToolButton* SpeedButton_Delete;
+    QToolButton* SpeedButton_Cut;
+    QToolButton* SpeedButton_Copy;
+    QToolButton* SpeedButton_Insert;
+    QToolButton* SpeedButton_Rename;
+    QToolButton* SpeedButton_MakeDir;
+    QLineEdit* Edit_Pfad;
+    VirtualListView* lstvwVirtualList;
+    QLabel* Label_FileName;
+    QLineEdit* Edit_FileName;
+    QLabel* Image_Vorschau;
+    QToolButton* SpeedButton_Vorschau;
+    QFrame* Panel_Vorschau;
+    QPushButton* SpeedButton_OK;
+    QPushButton* SpeedButton_Abbrechen;
+    QMenu* PopupMenu_Home;
+    QMenu* PopupMenu_Browse;
+
+    VirtualListModel* model_;
+    FolderLocation currentFolder_;
+    QString floorFolder_;
+    QString caption_;
+    QString filterExtension_;
+    quint32 enumerationFlags_;
+    quint32 buttonMask_ = AllBits;
+    quint8 mode_ = OpenMode;
+    QString defaultFileName_;
+    QString defaultBaseName_;
+    QString defaultExtension_;
+    QString storeFolder_;
+    QString resultPath_;
+    // The on-disk name behind the file-name field, which shows the row's lower-cased extension.
+    QString selectedFileShownName_;
+    QString selectedFileRealName_;
+    std::array<NavigationEntry, EntryCount> homeEntries_;
+    std::array<NavigationEntry, EntryCount> browseEntries_;
+    QString typeAheadText_;
+    QElapsedTimer typeAheadTimer_;
+    int wheelDelta_ = 0;
+    bool applyingNameRule_ = false;
+    ErrorDisplay errorDisplay_;
+    FolderPicker folderPicker_;
+};

@@ -6,6 +6,12 @@
 // told to misbehave in the ways a real line does.
 //
 // Threading: one serving thread per unit. Every public member may be called from any thread.
+//
+// Replies: "OK" for an accepted setting; a refusal starts with "Fehler" and changes nothing
+// ("Fehler: unbekannter Befehl", "Fehler: Parameter" for a wrong argument count or a malformed
+// argument, "Fehler: Wertebereich", "Fehler: Befehl zu lang" beyond 2000 bytes). VERSION.HW
+// answers "Orvatronic  sim" or "Orvatronic2 sim". While rebooting after "RESET" the unit still
+// records what it hears but answers nothing.
 #pragma once
 
 #include <chrono>
@@ -19,30 +25,33 @@ namespace sim {
 enum class DeviceKind { Orvatronic, Orvatronic2 };
 
 // Misbehaviour on demand. Exactly one fault is active at a time; None is a healthy unit.
+// Only the reply suffers: commands are still recorded and carried out, except under ErrorToAll.
 enum class Fault {
     None,
     NoAnswer,          // reads commands, never replies
-    GarbageBeforeStx,  // sends a few bytes (never STX, DC1, DC3) before each frame
+    GarbageBeforeStx,  // sends "AB" before each frame
     SlowBytes,         // pauses Options::slowByteMs between the bytes of a reply
-    ErrorToAll,        // answers every command with an error payload and changes nothing
+    ErrorToAll,        // answers every command "Fehler: Stoerung" and changes nothing
     MissingEtx,        // sends STX and payload but no ETX
     OversizedReply,    // answers with a payload of Options::oversizedBytes bytes
     HoldXoff,          // sends DC3 (XOFF) once and then stays silent: the PC must stop sending
+                       // (the DC3 goes out at the first command; leaving the fault sends DC1)
 };
 
 // Which signal the rotary switch serves (Orvatronic only).
 enum class SwitchRole { None, Start, Speed };
 
+// start() refuses values outside the ranges given here.
 struct Options {
-    unsigned portNumber = 5;  // published as COM<portNumber>
+    unsigned portNumber = 5;  // published as COM<portNumber>, 1..256
     std::string folder;       // where COMn is published; empty: $KALVIO_DOSDEVICES
     DeviceKind device = DeviceKind::Orvatronic;
-    std::string firmware = "V2.14 sim";
-    std::string stateFile;  // stored configuration survives restarts when set
-    std::string logFile;    // every received command is appended when set
-    int rebootMs = 300;     // silence after "RESET"
-    int slowByteMs = 50;    // pause between bytes under Fault::SlowBytes
-    std::size_t oversizedBytes = 12000;
+    std::string firmware = "V2.14 sim";  // at most 200 characters
+    std::string stateFile;               // stored configuration survives restarts when set
+    std::string logFile;                 // every received command is appended when set
+    int rebootMs = 300;                  // silence after "RESET", 0..60000
+    int slowByteMs = 50;                 // pause between bytes under Fault::SlowBytes, 0..10000
+    std::size_t oversizedBytes = 12000;  // 1..1048576
     SwitchRole switchRole = SwitchRole::Start;
     unsigned switchPosition = 5;  // 0..15, the rotary switch's code lines
     Fault fault = Fault::None;
@@ -53,7 +62,8 @@ struct ReceivedCommand {
     std::string text;                          // without the carriage return
 };
 
-// The unit's settings, as held in its running configuration.
+// The unit's settings, as held in its running configuration; the defaults are the factory
+// settings that "START.RESET" and "SPEED.RESET" restore.
 struct Settings {
     unsigned startMode = 0;
     unsigned startHighMs = 100;
@@ -73,7 +83,9 @@ class SimulatedUnit {
     SimulatedUnit& operator=(const SimulatedUnit&) = delete;
 
     // Creates the pseudo-terminal, publishes COMn and starts serving. False (with errorText())
-    // when the pseudo-terminal or the entry cannot be made.
+    // when an option is out of range, there is no folder, the log file cannot be opened, or the
+    // pseudo-terminal or the entry cannot be made. Runs the stored configuration: from
+    // Options::stateFile when that is acceptable, else what was stored before (factory at first).
     bool start();
     void stop();
     std::string errorText() const;
@@ -84,7 +96,7 @@ class SimulatedUnit {
     void setFault(Fault fault);
 
     // Pulls the cable: closes the pseudo-terminal and removes COMn. reappear() plugs it back
-    // in on a new pseudo-terminal under the same COMn.
+    // in on a new pseudo-terminal under the same COMn. The configuration stays as it was.
     void vanish();
     bool reappear();
 

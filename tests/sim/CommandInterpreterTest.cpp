@@ -43,11 +43,6 @@ TEST_F(CommandInterpreterTest, QueriesAnswerInTheirFormats) {
     }
 }
 
-TEST_F(CommandInterpreterTest, DeviceTextsNameTheKindInTheirFirstElevenCharacters) {
-    EXPECT_EQ(DeviceText(DeviceKind::Orvatronic).substr(0, 11), "Orvatronic ");
-    EXPECT_EQ(DeviceText(DeviceKind::Orvatronic2).substr(0, 11), "Orvatronic2");
-}
-
 TEST_F(CommandInterpreterTest, SettingsAtTheEdgesOfTheirRangesAreAcceptedAndReadBack) {
     const struct {
         const char* setting;

@@ -111,16 +111,6 @@ TEST(SignalModelTest, OutputSpeedFollowsTheSpeedMode) {
     EXPECT_EQ(SignalModel::outputSpeed(settings, 30000), 2999970) << "needs 64-bit arithmetic";
 }
 
-TEST(SignalModelTest, ReadingsReportOutputAsInputTimesFactor) {
-    Settings settings;
-    settings.speedMode = 3;
-    settings.speedFactor = 2345;
-    for (int64_t ms : {0, 1700, 4200, 8800}) {
-        const Readings r = ReadAt(DeviceKind::Orvatronic, settings, ms);
-        EXPECT_EQ(r.outputSpeed, int(int64_t{r.inputSpeed} * 2345 / 1000)) << ms;
-    }
-}
-
 TEST(SignalModelTest, InputSpeedDriftsAroundFiveHundred) {
     int lowest = 1000000;
     int highest = 0;

@@ -52,13 +52,18 @@ QString FileNameRules::filterExtensionFor(const QString& callerExtension) {
 }
 
 bool FileNameRules::matchesFilter(const QString& fileName, const QString& filterExtension) {
+    return extensionMatchesFilter(extensionOf(fileName), filterExtension);
+}
+
+bool FileNameRules::extensionMatchesFilter(const QString& extension,
+                                           const QString& filterExtension) {
     if (filterExtension == AnyExtension) {
         return true;
     }
     if (!namesRealExtension(filterExtension)) {
         return false;
     }
-    return extensionOf(fileName).compare(filterExtension, Qt::CaseInsensitive) == 0;
+    return extension.compare(filterExtension, Qt::CaseInsensitive) == 0;
 }
 
 QString FileNameRules::withFilterExtension(const QString& name, const QString& filterExtension) {

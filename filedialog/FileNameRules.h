@@ -25,6 +25,8 @@ class FileNameRules {
     // Whether a non-folder passes the filter: ".*" takes all, "." none, else the extension
     // compared ignoring case.
     static bool matchesFilter(const QString& fileName, const QString& filterExtension);
+    // The same test on an extension already split off (".PDF").
+    static bool extensionMatchesFilter(const QString& extension, const QString& filterExtension);
     // The save mode's rule: the name's extension replaced by the filter extension. A filter that
     // names no real extension leaves no stray dot or wildcard behind.
     static QString withFilterExtension(const QString& name, const QString& filterExtension);

@@ -50,9 +50,7 @@ bool passesFilter(const char* name, const QString& filterExtension) {
     if (dot == nullptr || dot == name) {
         return false;
     }
-    // Any name with this extension will do: the rule looks at the extension alone.
-    return FileNameRules::matchesFilter(QStringLiteral("x") + QFile::decodeName(dot),
-                                        filterExtension);
+    return FileNameRules::extensionMatchesFilter(QFile::decodeName(dot), filterExtension);
 }
 
 bool takesItem(bool isFolder, const char* name, const QString& filterExtension, quint32 flags) {

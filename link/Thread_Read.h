@@ -1,0 +1,55 @@
+// The reader thread: finds the unit by scanning COM1 to COM256, then polls the values of the
+// active page, stores them in DeviceState and hands display texts to the GUI thread. A failed
+// query sends it back to scanning at the end of its polling cycle.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "CommandProtocol.h"
+#include "DeviceStateRecord.h"
+#include "ReaderDisplay.h"
+#include "WorkerThread.h"
+
+class Thread_Read : public WorkerThread {
+  public:
+    static constexpr uint32_t FirstPort = 1;
+    static constexpr uint32_t LastPort = 256;
+    static constexpr int32_t BaudRate = 115200;
+
+    Thread_Read(GuiHandOver* gui, ReaderDisplay& display, DeviceStateRecord& deviceState,
+                char decimalSeparator);
+    ~Thread_Read() override;
+
+    bool Connected() const { return connected_.load(); }
+
+  protected:
+    void Execute() override;
+
+  private:
+    void ConnectionSearch();
+    bool ProbePort(uint32_t portNumber);
+    void PollActivePage();
+    // One transaction under PortLock; false (and the link counts as lost) when it failed.
+    bool Query(const char* command, ReplyBuffer& reply);
+
+    void QueryStartMode();
+    void QueryStartGenerator();
+    void QueryStartDelay();
+    void QueryStartShift();
+    void QuerySpeedMode();
+    void QuerySpeedGenerator();
+    void QuerySpeedFactor();
+    void QuerySpeedValues();
+    void QueryDevice();
+    void QueryFirmware();
+    void QueryInputOutput();
+
+    ReaderDisplay& display_;
+    DeviceStateRecord& deviceState_;
+    const char decimalSeparator_;
+    std::atomic<bool> connected_{false};
+    // Shared by both mode queries: a failed "SPEED.CMD" hands over what the last mode query
+    // left here.
+    int modeNumber_ = 0;
+};

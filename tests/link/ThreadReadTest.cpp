@@ -1,0 +1,290 @@
+#include "Thread_Read.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "FakeGuiThread.h"
+#include "SimulatedUnit.h"
+#include "TemporaryFolder.h"
+
+using namespace std::chrono_literals;
+using test_support::FakeGuiThread;
+using test_support::PortFolderOverride;
+using test_support::TemporaryFolder;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds deadline = 10000ms) {
+    const auto end = Clock::now() + deadline;
+    while (!condition()) {
+        if (Clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+// Records every display call as a line of text.
+class RecordingDisplay : public ReaderDisplay {
+  public:
+    std::atomic<int> page{0};
+
+    int ActivePageIndex() const override { return page.load(); }
+    void PageReset() override { record("reset"); }
+    void ShowSearchingCaption(const std::string& port) override { record("searching " + port); }
+    void ShowConnectedCaption(const std::string& port) override { record("connected " + port); }
+    void StartModeDisplay(int mode, bool failed) override {
+        record("start mode " + std::to_string(mode) + (failed ? " ?" : ""));
+    }
+    void StartGeneratorDisplay(const std::string& h, const std::string& l) override {
+        record("start generator " + h + " / " + l);
+    }
+    void StartDelayDisplay(const std::string& t) override { record("start delay " + t); }
+    void StartShiftDisplay(const std::string& t) override { record("start shift " + t); }
+    void SpeedModeDisplay(int mode, bool failed) override {
+        record("speed mode " + std::to_string(mode) + (failed ? " ?" : ""));
+    }
+    void SpeedGeneratorDisplay(const std::string& t) override { record("speed generator " + t); }
+    void SpeedFactorDisplay(const std::string& t) override { record("speed factor " + t); }
+    void SpeedValuesDisplay(const std::string& i, const std::string& o) override {
+        record("speed values " + i + " / " + o);
+    }
+    void UnitDeviceDisplay(const std::string& t) override { record("device " + t); }
+    void UnitFirmwareDisplay(const std::string& t) override { record("firmware " + t); }
+    void InputOutputDisplay(const std::string& w1, const std::string& w2) override {
+        record("io " + w1 + " " + w2);
+        std::function<void()> hook;
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            hook.swap(afterInputOutput_);
+        }
+        if (hook) {
+            hook();  // the reader waits meanwhile: its next query starts the next cycle
+        }
+    }
+    void runOnceAfterInputOutput(std::function<void()> hook) {
+        std::lock_guard<std::mutex> guard(lock_);
+        afterInputOutput_ = std::move(hook);
+    }
+
+    std::vector<std::string> lines() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return lines_;
+    }
+    void clear() {
+        std::lock_guard<std::mutex> guard(lock_);
+        lines_.clear();
+    }
+    bool has(const std::string& line) const {
+        const auto all = lines();
+        return std::find(all.begin(), all.end(), line) != all.end();
+    }
+    bool hasPrefix(const std::string& prefix) const {
+        for (const std::string& line : lines()) {
+            if (line.rfind(prefix, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    void record(const std::string& line) {
+        std::lock_guard<std::mutex> guard(lock_);
+        lines_.push_back(line);
+    }
+
+    mutable std::mutex lock_;
+    std::vector<std::string> lines_;
+    std::function<void()> afterInputOutput_;
+};
+
+class ThreadReadTest : public ::testing::Test {
+  protected:
+    void startUnit(sim::DeviceKind device = sim::DeviceKind::Orvatronic) {
+        sim::Options options;
+        options.folder = folder_.path();
+        options.portNumber = 5;
+        options.device = device;
+        unit_ = std::make_unique<sim::SimulatedUnit>(options);
+        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+    }
+    void startReader() {
+        reader_ = std::make_unique<Thread_Read>(&gui_, display_, deviceState_, ',');
+        ASSERT_TRUE(reader_->Start(WorkerThread::Priority::Normal));
+    }
+    void TearDown() override {
+        reader_.reset();
+        std::lock_guard<std::mutex> hold(PortLock);
+        ComPort_Close(PortHandle);
+    }
+    bool connected() {
+        return WaitUntil([this] { return display_.has("connected COM5"); });
+    }
+    std::set<std::string> commandsSeen() const {
+        std::set<std::string> seen;
+        for (const auto& command : unit_->commands()) {
+            seen.insert(command.text);
+        }
+        return seen;
+    }
+
+    TemporaryFolder folder_;
+    PortFolderOverride override_{folder_.path()};
+    FakeGuiThread gui_;
+    RecordingDisplay display_;
+    DeviceStateRecord deviceState_;
+    std::unique_ptr<sim::SimulatedUnit> unit_;
+    std::unique_ptr<Thread_Read> reader_;
+};
+
+TEST_F(ThreadReadTest, ScanFindsTheUnitOnCom5AfterCom1ToCom4) {
+    startUnit();
+    display_.page = 3;
+    startReader();
+    ASSERT_TRUE(connected());
+    const auto lines = display_.lines();
+    const std::vector<std::string> expected = {"reset",          "searching COM1", "searching COM2",
+                                               "searching COM3", "searching COM4", "searching COM5",
+                                               "connected COM5"};
+    ASSERT_GE(lines.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
+    EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic");
+    EXPECT_TRUE(reader_->Connected());
+}
+
+TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
+    startUnit(sim::DeviceKind::Orvatronic2);
+    display_.page = 3;
+    startReader();
+    ASSERT_TRUE(connected());
+    EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic2");
+}
+
+TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueries) {
+    startUnit();
+    display_.page = 3;
+    startReader();
+    ASSERT_TRUE(connected());
+
+    const std::pair<int, std::set<std::string>> pages[] = {
+        {0, {"START.CMD", "START.GENERATOR", "START.DELAY", "START.SHIFT", "IO"}},
+        {1, {"SPEED.CMD", "SPEED.GENERATOR", "SPEED.FAKTOR", "SPEED.SPEED", "IO"}},
+        {2, {"VERSION.HW", "VERSION.SW"}},
+        {3, {"IO"}},
+    };
+    for (const auto& [page, queries] : pages) {
+        SCOPED_TRACE(page);
+        display_.page = page;
+        // Let the cycle that was running when the page changed end, then look afresh.
+        ASSERT_TRUE(WaitUntil([&] {
+            unit_->clearCommands();
+            return unit_->waitForCommands(queries.size() * 2, 5000ms) && commandsSeen() == queries;
+        }));
+    }
+    display_.page = 7;
+    unit_->clearCommands();
+    ASSERT_TRUE(WaitUntil([&] {
+        unit_->clearCommands();
+        std::this_thread::sleep_for(300ms);  // a quiet line is the condition awaited here
+        return unit_->commands().empty();
+    }));
+}
+
+TEST_F(ThreadReadTest, StartPageValuesReachDeviceStateAndDisplay) {
+    startUnit();
+    display_.page = 0;
+    startReader();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("io "); }));
+    EXPECT_TRUE(display_.has("start mode 0"));
+    EXPECT_TRUE(display_.has("start generator 100 ms / 100 ms"));
+    EXPECT_TRUE(display_.has("start delay 0 ms"));
+    EXPECT_TRUE(display_.has("start shift 0 mm"));
+    EXPECT_EQ(deviceState_.StartGeneratorOn.load(), 100);
+    EXPECT_EQ(deviceState_.StartGeneratorOff.load(), 100);
+
+    display_.page = 1;
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("speed values "); }));
+    EXPECT_TRUE(display_.has("speed factor 1,000")) << "the separator given to the reader";
+    EXPECT_EQ(deviceState_.SpeedFaktor.load(), 1000);
+    EXPECT_GT(deviceState_.SpeedInput.load(), 0);
+}
+
+TEST_F(ThreadReadTest, ErrorRepliesChangeNothingAndKeepTheLink) {
+    startUnit();
+    display_.page = 0;
+    startReader();
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("io "); }));
+    deviceState_.StartGeneratorOn = 4242;
+    unit_->setFault(sim::Fault::ErrorToAll);
+    unit_->clearCommands();
+    ASSERT_TRUE(unit_->waitForCommands(5, 5000ms));  // a whole cycle answered "Fehler"
+    display_.clear();
+    unit_->clearCommands();
+    ASSERT_TRUE(unit_->waitForCommands(10, 5000ms));
+    // The IO query has no "Fehler" check of its own: its scan fails on the error text instead.
+    for (const std::string& line : display_.lines()) {
+        ADD_FAILURE() << "display changed on an error reply: " << line;
+    }
+    EXPECT_EQ(deviceState_.StartGeneratorOn.load(), 4242);
+    EXPECT_TRUE(reader_->Connected());
+}
+
+TEST_F(ThreadReadTest, PulledUnitShowsUnknownThenSearchesAndReconnects) {
+    startUnit();
+    display_.page = 0;
+    startReader();
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("io "); }));
+    display_.clear();
+    unit_->vanish();
+    ASSERT_TRUE(WaitUntil([this] { return display_.has("searching COM6"); }));
+    EXPECT_TRUE(display_.has("start mode 0 ?"));
+    EXPECT_TRUE(display_.has("reset"));
+    EXPECT_FALSE(reader_->Connected());
+
+    display_.clear();
+    ASSERT_TRUE(unit_->reappear());
+    ASSERT_TRUE(WaitUntil([this] { return display_.has("connected COM5"); }, 30000ms));
+    EXPECT_TRUE(WaitUntil([this] { return display_.has("start mode 0"); }));
+}
+
+TEST_F(ThreadReadTest, FailedSpeedModeQueryKeepsTheModeNumberOfTheLastQuery) {
+    startUnit();
+    display_.page = 1;
+    startReader();
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("speed values "); }));
+    {
+        // Mode 3 reaches the unit only through its own command set.
+        std::lock_guard<std::mutex> hold(PortLock);
+        ReplyBuffer reply{};
+        ASSERT_EQ(ComPort_Transact(PortHandle, "SPEED.CMD 3", reply, 1000), 0);
+    }
+    ASSERT_TRUE(WaitUntil([this] { return display_.has("speed mode 3"); }));
+    display_.clear();
+    // Fail the next cycle from its first query on, which is "SPEED.CMD".
+    display_.runOnceAfterInputOutput([this] { unit_->setFault(sim::Fault::NoAnswer); });
+    ASSERT_TRUE(WaitUntil([this] { return display_.has("speed mode 3 ?"); }, 15000ms));
+    EXPECT_FALSE(display_.has("speed mode 0 ?"));
+}
+
+TEST_F(ThreadReadTest, TerminationDuringTheScanEndsPromptly) {
+    display_.page = 0;  // no unit anywhere: the scan runs on
+    startReader();
+    ASSERT_TRUE(WaitUntil([this] { return display_.has("searching COM3"); }));
+    const auto start = Clock::now();
+    reader_.reset();
+    EXPECT_LT(Clock::now() - start, 5000ms);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+#include "Thread_Write.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "CommandProtocol.h"
+#include "FakeGuiThread.h"
+#include "SimulatedUnit.h"
+#include "TemporaryFolder.h"
+#include "Thread_Read.h"
+
+using namespace std::chrono_literals;
+using test_support::PortFolderOverride;
+using test_support::TemporaryFolder;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds deadline = 10000ms) {
+    const auto end = Clock::now() + deadline;
+    while (!condition()) {
+        if (Clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+TEST(ThreadWriteTrim, RemovesBlanksAndControlCharactersAtBothEnds) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"  START.CMD 1  ", "START.CMD 1"},
+        {"\tRESET\r\n", "RESET"},
+        {"KONFIG.SAVE", "KONFIG.SAVE"},
+        {"   ", ""},
+        {"", ""},
+        {" A B ", "A B"},
+    };
+    for (const auto& [text, trimmed] : cases) {
+        EXPECT_EQ(Thread_Write::Trimmed(text), trimmed) << '"' << text << '"';
+    }
+}
+
+class ThreadWriteTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sim::Options options;
+        options.folder = folder_.path();
+        options.portNumber = 5;
+        unit_ = std::make_unique<sim::SimulatedUnit>(options);
+        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+        PortHandle = ComPort_Open(5);
+        ASSERT_NE(PortHandle, InvalidPortHandle);
+        ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+        ASSERT_TRUE(writer_.Start(WorkerThread::Priority::AboveNormal));
+    }
+    void TearDown() override {
+        writer_.Stop();
+        ComPort_Close(PortHandle);
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> result;
+        for (const auto& command : unit_->commands()) {
+            result.push_back(command.text);
+        }
+        return result;
+    }
+
+    TemporaryFolder folder_;
+    PortFolderOverride override_{folder_.path()};
+    std::unique_ptr<sim::SimulatedUnit> unit_;
+    Thread_Write writer_;
+};
+
+TEST_F(ThreadWriteTest, SendsSlotsInOrderTrimmed) {
+    writer_.SetSlot1("  START.DELAY 250 ");
+    writer_.SetSlot2("KONFIG.SAVE");
+    ASSERT_TRUE(unit_->waitForCommands(2, 5000ms));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"START.DELAY 250", "KONFIG.SAVE"}));
+    EXPECT_EQ(unit_->storedSettings().startDelayMs, 250u);
+}
+
+TEST_F(ThreadWriteTest, UnsentCommandIsReplacedButATakenOneIsStillSent) {
+    {
+        std::unique_lock<std::mutex> hold(PortLock);
+        writer_.SetSlot2("START.DELAY 1");
+        ASSERT_TRUE(WaitUntil([this] { return writer_.SlotsSnapshot()[1].empty(); }))
+            << "the writer takes the command and then waits for the port";
+        writer_.SetSlot2("START.DELAY 2");  // sent after the one already taken
+        writer_.SetSlot3("START.DELAY 3");
+        writer_.SetSlot3("START.DELAY 4");  // replaces 3, which was never taken
+    }
+    ASSERT_TRUE(unit_->waitForCommands(3, 5000ms));
+    EXPECT_TRUE(WaitUntil([this] { return writer_.SlotsSnapshot()[2].empty(); }));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"START.DELAY 1", "START.DELAY 2", "START.DELAY 4"}));
+}
+
+TEST_F(ThreadWriteTest, NothingGoesOutWhileTheSlotsAreEmpty) {
+    ASSERT_TRUE(WaitUntil([this] {
+        std::this_thread::sleep_for(300ms);  // a quiet line is the condition awaited here
+        return unit_->commands().empty();
+    }));
+}
+
+TEST_F(ThreadWriteTest, CommandsAreCutToTheCommandBuffer) {
+    writer_.SetSlot1(std::string(150, 'A'));
+    ASSERT_TRUE(unit_->waitForCommands(1, 5000ms));
+    EXPECT_EQ(texts().at(0), std::string(99, 'A'));
+}
+
+// The reader polls all the while; after "RESET" no query may reach the unit for 500 ms.
+TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
+    test_support::FakeGuiThread gui;
+    struct QuietDisplay : ReaderDisplay {
+        int ActivePageIndex() const override { return 0; }
+        void PageReset() override {}
+        void ShowSearchingCaption(const std::string&) override {}
+        void ShowConnectedCaption(const std::string&) override {}
+        void StartModeDisplay(int, bool) override {}
+        void StartGeneratorDisplay(const std::string&, const std::string&) override {}
+        void StartDelayDisplay(const std::string&) override {}
+        void StartShiftDisplay(const std::string&) override {}
+        void SpeedModeDisplay(int, bool) override {}
+        void SpeedGeneratorDisplay(const std::string&) override {}
+        void SpeedFactorDisplay(const std::string&) override {}
+        void SpeedValuesDisplay(const std::string&, const std::string&) override {}
+        void UnitDeviceDisplay(const std::string&) override {}
+        void UnitFirmwareDisplay(const std::string&) override {}
+        void InputOutputDisplay(const std::string&, const std::string&) override {}
+    } display;
+    DeviceStateRecord deviceState;
+    {
+        std::lock_guard<std::mutex> hold(PortLock);
+        ComPort_Close(PortHandle);  // the reader finds the unit itself
+    }
+    Thread_Read reader(&gui, display, deviceState, '.');
+    ASSERT_TRUE(reader.Start(WorkerThread::Priority::Normal));
+    ASSERT_TRUE(WaitUntil([&] { return reader.Connected(); }));
+    ASSERT_TRUE(unit_->waitForCommands(12, 10000ms)) << "the reader is polling";
+
+    writer_.SetSlot1("START.RESET");
+    writer_.SetSlot2("KONFIG.SAVE");
+    writer_.SetSlot3("RESET");
+    auto resetIndex = [this] {
+        const auto commands = unit_->commands();
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            if (commands[i].text == "RESET") {
+                return i;
+            }
+        }
+        return commands.size();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return resetIndex() + 1 < unit_->commands().size(); }));
+    reader.Stop();
+
+    const auto commands = unit_->commands();
+    const std::size_t reset = resetIndex();
+    ASSERT_GE(reset, 2u);
+    EXPECT_EQ(commands[reset - 2].text, "START.RESET");
+    EXPECT_EQ(commands[reset - 1].text, "KONFIG.SAVE");
+    EXPECT_GE(commands[reset + 1].at - commands[reset].at, 500ms)
+        << "'" << commands[reset + 1].text << "' came too soon after RESET";
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 
 #include <QCollator>
@@ -40,28 +41,53 @@ bool isFolderItem(int directoryFd, const dirent* item) {
     return fstatat(directoryFd, item->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
 }
 
-// The filter is checked on the raw bytes' extension first, so the 90 % of names a filtered
-// folder drops are never turned into strings.
-bool passesFilter(const char* name, const QString& filterExtension) {
-    if (filterExtension == FileNameRules::AnyExtension) {
-        return true;
-    }
-    const char* dot = std::strrchr(name, '.');
-    if (dot == nullptr || dot == name) {
-        return false;
-    }
-    return FileNameRules::extensionMatchesFilter(QFile::decodeName(dot), filterExtension);
-}
+// The filter is checked on the raw bytes of the extension, so the 90 % of names a filtered
+// folder drops are never turned into strings. An ASCII filter, the usual case, needs no
+// decoding at all.
+class ExtensionFilter {
+  public:
+    ExtensionFilter(const QString& filterExtension, quint32 flags)
+        : filterExtension_(filterExtension),
+          takesAll_(filterExtension == FileNameRules::AnyExtension),
+          takesNone_(!takesAll_ && filterExtension.size() < 2),
+          ascii_(isAscii(filterExtension) ? filterExtension.toLatin1() : QByteArray()),
+          flags_(flags) {}
 
-bool takesItem(bool isFolder, const char* name, const QString& filterExtension, quint32 flags) {
-    if (name[0] == '.' && !(flags & FolderListing::IncludeHidden)) {
-        return false;
+    bool takes(bool isFolder, const char* name) const {
+        if (name[0] == '.' && !(flags_ & FolderListing::IncludeHidden)) {
+            return false;
+        }
+        if (isFolder) {
+            return (flags_ & FolderListing::Folders) != 0;
+        }
+        return (flags_ & FolderListing::NonFolders) != 0 && extensionPasses(name);
     }
-    if (isFolder) {
-        return (flags & FolderListing::Folders) != 0;
+
+  private:
+    static bool isAscii(const QString& text) {
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
     }
-    return (flags & FolderListing::NonFolders) != 0 && passesFilter(name, filterExtension);
-}
+
+    bool extensionPasses(const char* name) const {
+        if (takesAll_ || takesNone_) {
+            return takesAll_;
+        }
+        const char* dot = std::strrchr(name, '.');
+        if (dot == nullptr || dot == name) {
+            return false;
+        }
+        if (!ascii_.isEmpty()) {
+            return strcasecmp(dot, ascii_.constData()) == 0;
+        }
+        return FileNameRules::extensionMatchesFilter(QFile::decodeName(dot), filterExtension_);
+    }
+
+    QString filterExtension_;
+    bool takesAll_;
+    bool takesNone_;
+    QByteArray ascii_;
+    quint32 flags_;
+};
 
 QCollator naturalCollator() {
     // The C locale's collator compares code points only; fall back to the root order, which
@@ -99,12 +125,13 @@ std::vector<ShellEntry> FolderListing::enumerateDirectory(const QString& path,
         return entries;
     }
     const int directoryFd = dirfd(directory.get());
+    const ExtensionFilter filter(filterExtension, flags);
     while (const dirent* item = readdir(directory.get())) {
         if (isDotOrDotDot(item->d_name)) {
             continue;
         }
         const bool isFolder = isFolderItem(directoryFd, item);
-        if (!takesItem(isFolder, item->d_name, filterExtension, flags)) {
+        if (!filter.takes(isFolder, item->d_name)) {
             continue;
         }
         ShellEntry entry;

@@ -803,6 +803,10 @@ void TForm_FileDialog::computeResult() {
     } else if (mode_ == SaveMode) {
         fileName = FileNameRules::withFilterExtension(
             FileNameRules::withoutLeadingBlanks(Edit_FileName->text()), filterExtension_);
+        // Saving over a listed file writes that file, not a twin with a lower-case extension.
+        if (fileName == selectedFileShownName_) {
+            fileName = selectedFileRealName_;
+        }
     }
     defaultFileName_ = fileName;
     defaultBaseName_ = FileNameRules::baseNameOf(fileName);

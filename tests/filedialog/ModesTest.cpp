@@ -95,6 +95,23 @@ TEST_F(Modes, SaveResultGetsTheFilterExtension) {
     }
 }
 
+TEST_F(Modes, SavingOverAListedFileKeepsItsRealName) {
+    folder.makeFile("Deutsch.LNG");
+    prepare(TForm_FileDialog::SaveMode, "lng", "Deutsch");
+    dialog->show();
+    EXPECT_EQ(selectedName(), "Deutsch.lng");
+    okButton()->click();
+    EXPECT_EQ(dialog->ResultPath(), folder.path("Deutsch.LNG"));
+}
+
+TEST_F(Modes, SaveModeOffersNoOkInTheComputerFolder) {
+    prepare(TForm_FileDialog::SaveMode, "lng", QString(), FolderLocation::ComputerPath);
+    fileName()->setText("name");
+    EXPECT_FALSE(okButton()->isEnabled());
+    dialog->accept();
+    EXPECT_EQ(dialog->ResultPath(), "");
+}
+
 TEST_F(Modes, DoubleClickOnAFileClosesWithOk) {
     folder.makeFile("name with blanks.lng");
     prepare(TForm_FileDialog::OpenMode, "lng");

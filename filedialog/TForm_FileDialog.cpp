@@ -511,6 +511,8 @@ void TForm_FileDialog::NavigateToPath(const QString& path) {
 void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
     lstvwVirtualList->setUpdatesEnabled(false);
     currentFolder_ = folder;
+    selectedFileShownName_.clear();
+    selectedFileRealName_.clear();
     model_->setEntries(folder,
                        FolderListing::enumerate(folder, filterExtension_, enumerationFlags_));
     if (model_->rowCount() > 0) {

@@ -115,6 +115,8 @@ void VirtualListView::setViewStyle(ViewStyle style) {
         listView_->setWrapping(true);
         listView_->setIconSize(QSize(iconSize, iconSize));
         listView_->setWordWrap(icons);
+        // Under an icon the extension matters more than the middle of a long name.
+        listView_->setTextElideMode(icons ? Qt::ElideMiddle : Qt::ElideRight);
         const int rowHeight = qMax(fontMetrics().height(), SmallIconSize) + 4;
         listView_->setGridSize(icons ? QSize(96, LargeIconSize + 3 * fontMetrics().height())
                                      : QSize(ListColumnWidth, rowHeight));

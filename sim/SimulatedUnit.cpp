@@ -160,8 +160,8 @@ bool SimulatedUnit::Impl::start() {
     }
     folder = PortEntry::resolveFolder(options.folder);
     if (folder.empty()) {
-        failWith(std::string("no folder for COM") + std::to_string(options.portNumber) +
-                 ": set Options::folder or " + PortEntry::FolderVariable);
+        failWith(std::string("no folder to publish COM") + std::to_string(options.portNumber) +
+                 " in: name one or set " + PortEntry::FolderVariable);
         return false;
     }
     if (!wake.isOpen()) {

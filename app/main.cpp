@@ -1,20 +1,34 @@
-// Entry point. For now the main window is an empty frame with the product title.
+// Entry point: creates every window of the program once, in a fixed order, and runs the event
+// loop until the main window closes. The program reads no command line.
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <exception>
+
+#include "TForm_Main.h"
 
 namespace {
-const char* const ProductTitle = "Kalvio - Quenzel AG";
+
+// What escapes the event loop is shown with its message, as the program's last word.
+void ShowEscapedException(const QString& message) {
+    QMessageBox::critical(nullptr, QString::fromLatin1(TForm_Main::ProductTitle), message);
 }
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(TForm_Main::ProductTitle));
     QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QString::fromLatin1(ProductTitle));
-
-    QMainWindow mainWindow;
-    mainWindow.setObjectName(QStringLiteral("Form_Main"));
-    mainWindow.setWindowTitle(QString::fromLatin1(ProductTitle));
-    mainWindow.resize(640, 480);
-    mainWindow.show();
-    return application.exec();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    try {
+        TForm_Main mainWindow;
+        mainWindow.show();
+        application.exec();
+    } catch (const std::exception& error) {
+        ShowEscapedException(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ShowEscapedException(QString());
+    }
+    return 0;
 }

@@ -1,0 +1,15 @@
+// The pictures of the start and speed modes, drawn in the unit pages' colours: red for high,
+// blue for low, gray for edges. Mode 0 is an empty 52 x 52 picture, the others 104 x 52.
+#pragma once
+
+#include <QPixmap>
+
+namespace mode_pictures {
+
+constexpr int StartModeCount = 4;
+constexpr int SpeedModeCount = 5;
+
+QPixmap StartPicture(int mode);
+QPixmap SpeedPicture(int mode);
+
+}  // namespace mode_pictures

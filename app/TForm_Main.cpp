@@ -1,0 +1,334 @@
+#include "TForm_Main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTabBar>
+#include <cstdlib>
+
+#include "PageWidgets.h"
+#include "UnitColours.h"
+
+TForm_Main* Form_Main = nullptr;
+
+namespace {
+
+constexpr int ClientWidth = 673;
+constexpr int ClientHeight = 573;
+constexpr int FontPixelHeight = 11;
+
+const char* const AlreadyRunningMessage =
+    "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\n"
+    "The 'Kalvio' program is already running...     \n\n";
+
+// Until the mode dialogs provide their lists, the display names the modes in German.
+const char* const StartModeNames[] = {"Aus", "Generator", "Verzögerung", "Verschieben"};
+const char* const SpeedModeNames[] = {"Aus", "Generator", "Geschwindigkeit anpassen (CPL)",
+                                      "Geschwindigkeit anpassen (TTL)",
+                                      "Geschwindigkeit anpassen (24V)"};
+
+QFont WindowFont() {
+    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
+                               ? QStringLiteral("Verdana")
+                               : QStringLiteral("DejaVu Sans");
+    QFont font(family);
+    font.setPixelSize(FontPixelHeight);
+    return font;
+}
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+
+// A text handed over as a signed decimal 32-bit value; anything else counts as 0.
+uint32_t WordOf(const std::string& text) {
+    bool ok = false;
+    const int value = QString::fromStdString(text).toInt(&ok);
+    return ok ? static_cast<uint32_t>(value) : 0;
+}
+
+const char* ModeName(const char* const* names, int count, int mode) {
+    return mode >= 0 && mode < count ? names[mode] : names[0];
+}
+
+}  // namespace
+
+void TForm_Main::ShowRefusalAndExit(const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ProductTitle), message,
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+    std::_Exit(-1);
+}
+
+TForm_Main::TForm_Main(RefuseStart refuseStart) {
+    // The platform check of older systems does not apply here: every Linux system qualifies.
+    if (!InstanceMutex.Acquire(InstanceName)) {
+        refuseStart(QString::fromUtf8(AlreadyRunningMessage));
+        throw std::runtime_error("second instance refused");
+    }
+    Form_Main = this;
+    SetDefaultTexts();
+    BuildWindow();
+    ApplyFolders(DataFolders::LayOut());
+    DeviceState.Clear();
+    PageControl_Kalvio->setCurrentIndex(PageStart);
+    PageControl_KalvioChange();
+    connect(PageControl_Kalvio, &QTabWidget::currentChanged, this, [this](int index) {
+        activePageIndex_ = index;
+        PageControl_KalvioChange();
+    });
+    StartThreads();
+}
+
+TForm_Main::~TForm_Main() {
+    StopThreads();
+    if (Form_Main == this) {
+        Form_Main = nullptr;
+    }
+}
+
+void TForm_Main::SetDefaultTexts() {
+    SearchingText = QStringLiteral("Verbindung suchen über");
+    ConnectedText = QStringLiteral("Verbunden über");
+    ManualDialogTitle = QStringLiteral("Öffnen Benutzerhandbuch");
+    LanguageDialogTitle = QStringLiteral("Sprache einstellen");
+    LanguageCaption = QStringLiteral("Sprache");
+    LanguageNotLoadedText = QStringLiteral("Sprache wurde nicht geladen.");
+    LanguageLoadedText = QStringLiteral("Sprache wurde erfolgreich geladen.");
+}
+
+void TForm_Main::ApplyFolders(const DataFolders& folders) {
+    StartFolder = folders.StartFolder;
+    BaseFolder = folders.BaseFolder;
+    ConfigFolder = folders.ConfigFolder;
+    TmpFolder = folders.TmpFolder;
+    HelpFolder = folders.HelpFolder;
+    LanguageFolder = folders.LanguageFolder;
+    TeamViewerFolder = folders.TeamViewerFolder;
+}
+
+void TForm_Main::BuildWindow() {
+    setObjectName(QStringLiteral("Form_Main"));
+    setWindowTitle(QString::fromLatin1(ProductTitle));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    setFont(WindowFont());
+
+    PopupMenu_Leer = new QMenu(this);
+    PopupMenu_Leer->setObjectName(QStringLiteral("PopupMenu_Leer"));
+
+    PageControl_Kalvio = new QTabWidget(this);
+    PageControl_Kalvio->setObjectName(QStringLiteral("PageControl_Kalvio"));
+    PageControl_Kalvio->setGeometry(10, 10, 653, 553);
+    PageControl_Kalvio->setFocusPolicy(Qt::NoFocus);
+    PageControl_Kalvio->tabBar()->setFocusPolicy(Qt::NoFocus);
+    PageControl_Kalvio->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { width: 140px; height: 46px; margin: 2px; border: 1px solid gray;"
+        " border-radius: 3px; background: palette(button); }"
+        "QTabBar::tab:hover { background: palette(light); }"
+        "QTabBar::tab:selected { background: palette(midlight); border: 1px solid black; }"
+        "QTabWidget::pane { border: none; }"));
+
+    const std::pair<QWidget**, const char*> pages[] = {
+        {&TabSheet_Start, "TabSheet_Start"},
+        {&TabSheet_Speed, "TabSheet_Speed"},
+        {&TabSheet_Orvatronic, "TabSheet_Orvatronic"},
+        {&TabSheet_PC, "TabSheet_PC"},
+    };
+    const QString captions[] = {QStringLiteral("Startsignal"), QStringLiteral("Geschwindigkeit"),
+                                QStringLiteral("Orvatronic"), QStringLiteral("PC")};
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+        *pages[i].first = new QWidget;
+        (*pages[i].first)->setObjectName(QLatin1String(pages[i].second));
+        PageControl_Kalvio->addTab(*pages[i].first, captions[i]);
+    }
+    StartPage = std::make_unique<StartSignalPage>(TabSheet_Start, DeviceState);
+    SpeedPageView = std::make_unique<SpeedPage>(TabSheet_Speed, DeviceState);
+    UnitPageView = std::make_unique<UnitPage>(TabSheet_Orvatronic);
+    PcPageView = std::make_unique<PcPage>(TabSheet_PC);
+
+    connect(StartPage->SpeedButton_StartReset, &QToolButton::clicked, this,
+            &TForm_Main::SpeedButton_StartResetClick);
+    connect(SpeedPageView->SpeedButton_SpeedReset, &QToolButton::clicked, this,
+            &TForm_Main::SpeedButton_SpeedResetClick);
+}
+
+void TForm_Main::StartThreads() {
+    try {
+        ReaderThread = std::make_unique<Thread_Read>(&synchronizer_, *this, DeviceState,
+                                                     SystemDecimalSeparator());
+        if (!ReaderThread->Start(WorkerThread::Priority::Normal)) {
+            QApplication::beep();
+        }
+    } catch (...) {
+        QApplication::beep();
+    }
+    try {
+        WriterThread = std::make_unique<Thread_Write>();
+        if (!WriterThread->Start(WorkerThread::Priority::AboveNormal)) {
+            QApplication::beep();
+        }
+    } catch (...) {
+        QApplication::beep();
+    }
+}
+
+void TForm_Main::StopThreads() {
+    if (threadsStopped_) {
+        return;
+    }
+    threadsStopped_ = true;
+    for (WorkerThread* thread : {static_cast<WorkerThread*>(ReaderThread.get()),
+                                 static_cast<WorkerThread*>(WriterThread.get())}) {
+        if (thread != nullptr) {
+            thread->Terminate();
+            synchronizer_.ServeUntil([thread] { return thread->Finished(); });
+            thread->Stop();
+        }
+    }
+    ReaderThread.reset();
+    WriterThread.reset();
+}
+
+void TForm_Main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        if (const QScreen* screen = this->screen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+    }
+}
+
+void TForm_Main::closeEvent(QCloseEvent* event) {
+    StopThreads();
+    InstanceMutex.Release();
+    event->accept();
+}
+
+int TForm_Main::ActivePageIndex() const {
+    return activePageIndex_.load();
+}
+
+void TForm_Main::PageControl_KalvioChange() {
+    StartPage->Reset();
+    SpeedPageView->Reset();
+    UnitPageView->Reset();
+    PcPageView->RefreshVersion();
+}
+
+void TForm_Main::PageReset() {
+    PageControl_KalvioChange();
+}
+
+void TForm_Main::SetCaption(const QString& fragment, const std::string& portName) {
+    setWindowTitle(
+        QStringLiteral("%1    [%2 %3]")
+            .arg(QString::fromLatin1(ProductTitle), fragment, QString::fromStdString(portName)));
+}
+
+void TForm_Main::ShowSearchingCaption(const std::string& portName) {
+    SetCaption(SearchingText, portName);
+}
+
+void TForm_Main::ShowConnectedCaption(const std::string& portName) {
+    SetCaption(ConnectedText, portName);
+}
+
+QString TForm_Main::StartModeName(int mode) const {
+    return QString::fromUtf8(ModeName(StartModeNames, std::size(StartModeNames), mode));
+}
+
+QString TForm_Main::SpeedModeName(int mode) const {
+    return QString::fromUtf8(ModeName(SpeedModeNames, std::size(SpeedModeNames), mode));
+}
+
+void TForm_Main::StartModeDisplay(int mode, bool failed) {
+    StartPage->StartModeDisplay(mode, failed ? QStringLiteral("?") : StartModeName(mode));
+}
+
+void TForm_Main::StartGeneratorDisplay(const std::string& high, const std::string& low) {
+    StartPage->StartGeneratorDisplay(QString::fromStdString(high), QString::fromStdString(low));
+}
+
+void TForm_Main::StartDelayDisplay(const std::string& delay) {
+    StartPage->StartDelayDisplay(QString::fromStdString(delay));
+}
+
+void TForm_Main::StartShiftDisplay(const std::string& shift) {
+    StartPage->StartShiftDisplay(QString::fromStdString(shift));
+}
+
+void TForm_Main::SpeedModeDisplay(int mode, bool failed) {
+    SpeedPageView->SpeedModeDisplay(mode, failed ? QStringLiteral("?") : SpeedModeName(mode));
+}
+
+void TForm_Main::SpeedGeneratorDisplay(const std::string& speed) {
+    SpeedPageView->SpeedGeneratorDisplay(QString::fromStdString(speed));
+}
+
+void TForm_Main::SpeedFactorDisplay(const std::string& factor) {
+    SpeedPageView->SpeedFactorDisplay(QString::fromStdString(factor));
+}
+
+void TForm_Main::SpeedValuesDisplay(const std::string& input, const std::string& output) {
+    SpeedPageView->SpeedValuesDisplay(QString::fromStdString(input),
+                                      QString::fromStdString(output));
+}
+
+// Unit replies are 8-bit text; each byte is shown as its Latin-1 character.
+void TForm_Main::UnitDeviceDisplay(const std::string& device) {
+    UnitPageView->UnitDeviceDisplay(QString::fromLatin1(device.data(), int(device.size())));
+}
+
+void TForm_Main::UnitFirmwareDisplay(const std::string& firmware) {
+    UnitPageView->UnitFirmwareDisplay(QString::fromLatin1(firmware.data(), int(firmware.size())));
+}
+
+void TForm_Main::InputOutputDisplay(const std::string& word1, const std::string& word2) {
+    if (word1 == "?") {
+        StartPage->ShowLinesUnknown();
+        SpeedPageView->ShowLinesUnknown();
+        return;
+    }
+    const uint32_t w1 = WordOf(word1);
+    const uint32_t w2 = WordOf(word2);
+    StartPage->ShowLines(w1, w2);
+    SpeedPageView->ShowLines(w1, w2);
+
+    const bool startSwitch = (w1 & page_widgets::Bit(21)) != 0;
+    const bool speedSwitch = (w1 & page_widgets::Bit(22)) != 0;
+    if (startSwitch && !speedSwitch) {
+        StartPage->ShowSwitchInUse(w1);
+        SpeedPageView->ShowSwitchUnused();
+    } else if (speedSwitch && !startSwitch) {
+        SpeedPageView->ShowSwitchInUse(w1);
+        StartPage->ShowSwitchUnused();
+    } else {
+        StartPage->ShowSwitchUnused();
+        SpeedPageView->ShowSwitchUnused();
+    }
+}
+
+void TForm_Main::SpeedButton_StartResetClick() {
+    if (WriterThread) {
+        WriterThread->SetSlot1("START.RESET");
+        WriterThread->SetSlot2("KONFIG.SAVE");
+        WriterThread->SetSlot3("RESET");
+    }
+}
+
+void TForm_Main::SpeedButton_SpeedResetClick() {
+    if (WriterThread) {
+        WriterThread->SetSlot1("SPEED.RESET");
+        WriterThread->SetSlot2("KONFIG.SAVE");
+        WriterThread->SetSlot3("RESET");
+    }
+}

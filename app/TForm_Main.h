@@ -1,0 +1,106 @@
+// The main window and the program's start-up and shutdown: the single-instance guard, the data
+// folders, the four tab pages, and the reader and writer threads of the device link.
+#pragma once
+
+#include <QMenu>
+#include <QTabWidget>
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+#include "DataFolders.h"
+#include "DeviceStateRecord.h"
+#include "GuiSynchronizer.h"
+#include "PcPage.h"
+#include "ReaderDisplay.h"
+#include "SingleInstanceLock.h"
+#include "SpeedPage.h"
+#include "StartSignalPage.h"
+#include "Thread_Read.h"
+#include "Thread_Write.h"
+#include "UnitPage.h"
+
+class TForm_Main : public QWidget, public ReaderDisplay {
+    Q_OBJECT
+  public:
+    static constexpr const char* ProductTitle = "Kalvio - Quenzel AG";
+    static constexpr const char* InstanceName = "Kalvio";
+    static constexpr int PageStart = 0;
+    static constexpr int PageSpeed = 1;
+    static constexpr int PageUnit = 2;
+    static constexpr int PagePc = 3;
+
+    // How start-up turns a user away (a second instance). The program shows the message and
+    // ends at once with status -1; tests record it instead.
+    using RefuseStart = std::function<void(const QString& message)>;
+    static void ShowRefusalAndExit(const QString& message);
+
+    explicit TForm_Main(RefuseStart refuseStart = ShowRefusalAndExit);
+    ~TForm_Main() override;
+
+    // ReaderDisplay: the reader's hand-overs, on the GUI thread.
+    int ActivePageIndex() const override;
+    void PageReset() override;
+    void ShowSearchingCaption(const std::string& portName) override;
+    void ShowConnectedCaption(const std::string& portName) override;
+    void StartModeDisplay(int mode, bool failed) override;
+    void StartGeneratorDisplay(const std::string& high, const std::string& low) override;
+    void StartDelayDisplay(const std::string& delay) override;
+    void StartShiftDisplay(const std::string& shift) override;
+    void SpeedModeDisplay(int mode, bool failed) override;
+    void SpeedGeneratorDisplay(const std::string& speed) override;
+    void SpeedFactorDisplay(const std::string& factor) override;
+    void SpeedValuesDisplay(const std::string& input, const std::string& output) override;
+    void UnitDeviceDisplay(const std::string& device) override;
+    void UnitFirmwareDisplay(const std::string& firmware) override;
+    void InputOutputDisplay(const std::string& word1, const std::string& word2) override;
+
+    // The page-change handler: every displayed unit value becomes unknown.
+    void PageControl_KalvioChange();
+    void SpeedButton_StartResetClick();
+    void SpeedButton_SpeedResetClick();
+    // Stops the reader, then the writer, each completely, serving their hand-overs meanwhile.
+    void StopThreads();
+
+    QString StartFolder, BaseFolder, ConfigFolder, TmpFolder, HelpFolder, LanguageFolder,
+        TeamViewerFolder;
+    QString SearchingText, ConnectedText, ManualDialogTitle, LanguageDialogTitle, LanguageCaption,
+        LanguageNotLoadedText, LanguageLoadedText;
+    DeviceStateRecord DeviceState;
+    std::unique_ptr<Thread_Read> ReaderThread;
+    std::unique_ptr<Thread_Write> WriterThread;
+
+    QTabWidget* PageControl_Kalvio;
+    QWidget* TabSheet_Start;
+    QWidget* TabSheet_Speed;
+    QWidget* TabSheet_Orvatronic;
+    QWidget* TabSheet_PC;
+    QMenu* PopupMenu_Leer;
+    std::unique_ptr<StartSignalPage> StartPage;
+    std::unique_ptr<SpeedPage> SpeedPageView;
+    std::unique_ptr<UnitPage> UnitPageView;
+    std::unique_ptr<PcPage> PcPageView;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void SetDefaultTexts();
+    void ApplyFolders(const DataFolders& folders);
+    void BuildWindow();
+    void StartThreads();
+    void SetCaption(const QString& fragment, const std::string& portName);
+    QString StartModeName(int mode) const;
+    QString SpeedModeName(int mode) const;
+
+    GuiSynchronizer synchronizer_;
+    SingleInstanceLock InstanceMutex;
+    std::atomic<int> activePageIndex_{PageStart};
+    bool shownBefore_ = false;
+    bool threadsStopped_ = false;
+};
+
+// The one main window of the running program.
+extern TForm_Main* Form_Main;

@@ -1,0 +1,267 @@
+// The main window against the simulated unit, in-process and headless.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QStringList>
+#include <QToolButton>
+#include <functional>
+#include <set>
+
+#include "PageWidgets.h"
+#include "SimulatedUnit.h"
+#include "TForm_Main.h"
+#include "TemporaryFolder.h"
+#include "UnitColours.h"
+
+using namespace std::chrono_literals;
+namespace colours = unit_colours;
+
+namespace {
+
+// Keeps the event loop turning while waiting, as the program's loop would.
+bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > deadlineMs) {
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const QString base = QDir(QString::fromStdString(root_.path())).canonicalPath();
+        QDir(base).mkpath("BIN");
+        QDir(base).mkpath("ports");
+        previousFolder_ = QDir::currentPath();
+        QDir::setCurrent(base + "/BIN");
+        setenv("XDG_RUNTIME_DIR", root_.path().c_str(), 1);
+        ports_ = std::make_unique<test_support::PortFolderOverride>(root_.file("ports"));
+    }
+    void TearDown() override {
+        window_.reset();
+        unit_.reset();
+        ports_.reset();
+        unsetenv("XDG_RUNTIME_DIR");
+        QDir::setCurrent(previousFolder_);
+    }
+
+    void startUnit(int slowByteMs = 50) {
+        sim::Options options;
+        options.folder = root_.file("ports");
+        options.portNumber = 5;
+        options.slowByteMs = slowByteMs;
+        unit_ = std::make_unique<sim::SimulatedUnit>(options);
+        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+    }
+    void openWindow() {
+        window_ =
+            std::make_unique<TForm_Main>([this](const QString& message) { refusals_ << message; });
+        QObject::connect(window_.get(), &QWidget::windowTitleChanged,
+                         [this](const QString& title) { captions_ << title; });
+        window_->show();
+    }
+    bool connected() {
+        return WaitUntil(
+            [this] { return captions_.contains("Kalvio - Quenzel AG    [Verbunden über COM5]"); });
+    }
+    template <typename Widget>
+    Widget* find(const char* name) {
+        Widget* widget = window_->findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // True once a fresh stretch of `count` commands holds exactly the queries named.
+    bool pollsExactly(const std::set<std::string>& queries, std::size_t count) {
+        unit_->clearCommands();
+        return WaitUntil([&] {
+            if (unit_->commands().size() < count) {
+                return false;
+            }
+            if (commandsSeen() == queries) {
+                return true;
+            }
+            unit_->clearCommands();  // a cycle of the page before was still running
+            return false;
+        });
+    }
+    std::set<std::string> commandsSeen() const {
+        std::set<std::string> seen;
+        for (const auto& command : unit_->commands()) {
+            seen.insert(command.text);
+        }
+        return seen;
+    }
+
+    test_support::TemporaryFolder root_;
+    QString previousFolder_;
+    std::unique_ptr<test_support::PortFolderOverride> ports_;
+    std::unique_ptr<sim::SimulatedUnit> unit_;
+    std::unique_ptr<TForm_Main> window_;
+    QStringList captions_;
+    QStringList refusals_;
+};
+
+TEST_F(MainWindowTest, StartsOnTheStartPageWithDataFoldersBesideItsOwn) {
+    const QString before = QDir::currentPath();
+    openWindow();
+    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(window_->windowTitle().left(19), "Kalvio - Quenzel AG");
+    EXPECT_EQ(window_->PageControl_Kalvio->currentIndex(), 0);
+    EXPECT_EQ(window_->StartFolder, before + "/");
+    EXPECT_EQ(window_->ConfigFolder, QFileInfo(before).path() + "/CONFIG/");
+    EXPECT_EQ(window_->size(), QSize(673, 573));
+    EXPECT_EQ(window_->PageControl_Kalvio->count(), 4);
+    auto* mode = find<QLineEdit>("Edit_StartModus");
+    EXPECT_EQ(mode->text(), "?");
+    EXPECT_EQ(page_widgets::FieldColour(mode), colours::Yellow);
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheSearchThenTheConnection) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    QStringList expected;
+    for (int port = 1; port <= 5; ++port) {
+        expected
+            << QStringLiteral("Kalvio - Quenzel AG    [Verbindung suchen über COM%1]").arg(port);
+    }
+    expected << "Kalvio - Quenzel AG    [Verbunden über COM5]";
+    EXPECT_EQ(captions_.mid(0, expected.size()), expected);
+    EXPECT_TRUE(WaitUntil([this] { return find<QLineEdit>("Edit_StartModus")->text() == "Aus"; }));
+}
+
+TEST_F(MainWindowTest, ModeChangeInTheUnitSwitchesThePageLayout) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    window_->WriterThread->SetSlot1("START.CMD 2");
+    ASSERT_TRUE(WaitUntil([this] {
+        return find<QLineEdit>("Edit_StartModus")->text() == QString::fromUtf8("Verzögerung");
+    }));
+    EXPECT_FALSE(find<QLineEdit>("Edit_StartDelayMS")->isHidden());
+    EXPECT_TRUE(find<QLineEdit>("Edit_StartGeneratorOn")->isHidden());
+    EXPECT_TRUE(
+        WaitUntil([this] { return find<QLineEdit>("Edit_StartDelayMS")->text() == "0 ms"; }));
+    EXPECT_TRUE(find<QToolButton>("SpeedButton_StartDelayMS")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    auto* reset = find<QToolButton>("SpeedButton_StartReset");
+    ASSERT_TRUE(WaitUntil([reset] { return reset->isEnabled(); }));
+    unit_->clearCommands();
+    reset->click();
+    auto resetIndex = [this] {
+        const auto commands = unit_->commands();
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            if (commands[i].text == "RESET") {
+                return i;
+            }
+        }
+        return commands.size();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return resetIndex() + 1 < unit_->commands().size(); }));
+    const auto commands = unit_->commands();
+    const std::size_t index = resetIndex();
+    // The reader's queries may come between the writer's commands, but not their order.
+    std::vector<std::string> written;
+    for (std::size_t i = 0; i <= index; ++i) {
+        if (commands[i].text == "START.RESET" || commands[i].text == "KONFIG.SAVE" ||
+            commands[i].text == "RESET") {
+            written.push_back(commands[i].text);
+        }
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
+    EXPECT_GE(commands[index + 1].at - commands[index].at, 500ms);
+}
+
+TEST_F(MainWindowTest, EachPagePollsItsOwnQueries) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageUnit);
+    auto* device = find<QLineEdit>("Edit_OrvatronicDevice");
+    EXPECT_EQ(device->text(), "?") << "a page change shows '?' at once";
+    ASSERT_TRUE(WaitUntil([device] { return device->text() == "Orvatronic  sim"; }));
+    EXPECT_EQ(page_widgets::FieldColour(device), colours::Silver);
+    EXPECT_TRUE(pollsExactly({"VERSION.HW", "VERSION.SW"}, 4));
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PagePc);
+    EXPECT_TRUE(pollsExactly({"IO"}, 3));
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageSpeed);
+    EXPECT_TRUE(
+        pollsExactly({"SPEED.CMD", "SPEED.GENERATOR", "SPEED.FAKTOR", "SPEED.SPEED", "IO"}, 10));
+}
+
+TEST_F(MainWindowTest, PulledUnitShowsUnknownAndIsFoundAgain) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    auto* mode = find<QLineEdit>("Edit_StartModus");
+    ASSERT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
+    captions_.clear();
+    unit_->vanish();
+    ASSERT_TRUE(WaitUntil([this] {
+        return captions_.contains("Kalvio - Quenzel AG    [Verbindung suchen über COM6]");
+    }));
+    EXPECT_EQ(mode->text(), "?");
+    EXPECT_EQ(find<QLineEdit>("Edit_OrvatronicDevice")->text(), "?");
+    ASSERT_TRUE(unit_->reappear());
+    ASSERT_TRUE(connected());
+    EXPECT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
+}
+
+TEST_F(MainWindowTest, ErrorRepliesChangeNothing) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageSpeed);
+    auto* factor = find<QLineEdit>("Edit_SpeedFaktor");
+    ASSERT_TRUE(WaitUntil([factor] { return !factor->text().isEmpty(); }));
+    const QString shown = factor->text();
+    unit_->setFault(sim::Fault::ErrorToAll);
+    unit_->clearCommands();
+    ASSERT_TRUE(WaitUntil([this] { return unit_->commands().size() >= 15; }));
+    EXPECT_EQ(factor->text(), shown);
+    EXPECT_EQ(find<QLineEdit>("Edit_SpeedModus")->text(), "Aus");
+    EXPECT_TRUE(window_->ReaderThread->Connected());
+}
+
+TEST_F(MainWindowTest, ClosingDuringATransactionEndsPromptly) {
+    startUnit(200);
+    openWindow();
+    ASSERT_TRUE(connected());
+    unit_->setFault(sim::Fault::SlowBytes);  // each reply now takes a second or more
+    unit_->clearCommands();
+    ASSERT_TRUE(unit_->waitForCommands(1, 5000ms));
+    QElapsedTimer timer;
+    timer.start();
+    window_->close();
+    EXPECT_EQ(window_->ReaderThread, nullptr);
+    EXPECT_EQ(window_->WriterThread, nullptr);
+    EXPECT_LT(timer.elapsed(), 8000) << "at most the transaction in progress is waited for";
+}
+
+TEST_F(MainWindowTest, SecondInstanceIsTurnedAwayBeforeItMakesAnything) {
+    openWindow();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(root_.path())));
+    ASSERT_TRUE(QDir().mkpath("other/BIN") && QDir::setCurrent("other/BIN"));
+    EXPECT_THROW(TForm_Main second([this](const QString& message) { refusals_ << message; }),
+                 std::runtime_error);
+    ASSERT_EQ(refusals_.size(), 1);
+    EXPECT_TRUE(refusals_[0].startsWith(QString::fromUtf8(
+        "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\nThe 'Kalvio' program")));
+    EXPECT_FALSE(QDir("../CONFIG").exists()) << "no data folder for a refused start";
+    EXPECT_EQ(Form_Main, window_.get()) << "the first instance is unaffected";
+}
+
+}  // namespace

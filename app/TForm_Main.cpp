@@ -20,6 +20,9 @@ constexpr int ClientWidth = 673;
 constexpr int ClientHeight = 573;
 constexpr int FontPixelHeight = 11;
 
+const char* const NotSupportedMessage =
+    "Microsoft Windows 95/98/Me wird nicht unterstützt...     \n\n"
+    "Microsoft Windows 95/98/Me is not supported...     \n\n";
 const char* const AlreadyRunningMessage =
     "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\n"
     "The 'Kalvio' program is already running...     \n\n";
@@ -66,8 +69,16 @@ void TForm_Main::ShowRefusalAndExit(const QString& message) {
     std::_Exit(-1);
 }
 
+// The refusal concerns one family of older systems only; no Linux system belongs to it.
+bool TForm_Main::IsSupportedPlatform() {
+    return true;
+}
+
 TForm_Main::TForm_Main(RefuseStart refuseStart) {
-    // The platform check of older systems does not apply here: every Linux system qualifies.
+    if (!IsSupportedPlatform()) {
+        refuseStart(QString::fromUtf8(NotSupportedMessage));
+        throw std::runtime_error("platform refused");
+    }
     if (!InstanceMutex.Acquire(InstanceName)) {
         refuseStart(QString::fromUtf8(AlreadyRunningMessage));
         throw std::runtime_error("second instance refused");

@@ -35,6 +35,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     // ends at once with status -1; tests record it instead.
     using RefuseStart = std::function<void(const QString& message)>;
     static void ShowRefusalAndExit(const QString& message);
+    static bool IsSupportedPlatform();
 
     explicit TForm_Main(RefuseStart refuseStart = ShowRefusalAndExit);
     ~TForm_Main() override;

@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 #include <exception>
 
+#include "TForm_FileDialog.h"
 #include "TForm_Main.h"
 
 namespace {
@@ -22,9 +23,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     try {
+        // Every window once, in this order; modal ones are shown and hidden, never re-made.
         TForm_Main mainWindow;
+        TForm_FileDialog fileDialog(&mainWindow);
+        Form_FileDialog = &fileDialog;
         mainWindow.show();
         application.exec();
+        Form_FileDialog = nullptr;
     } catch (const std::exception& error) {
         ShowEscapedException(QString::fromLocal8Bit(error.what()));
     } catch (...) {

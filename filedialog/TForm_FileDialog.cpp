@@ -27,6 +27,8 @@
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
 
+TForm_FileDialog* Form_FileDialog = nullptr;
+
 namespace {
 
 const QString ProductTitle = QStringLiteral("Kalvio - Quenzel AG");

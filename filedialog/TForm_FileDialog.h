@@ -221,3 +221,6 @@ class TForm_FileDialog : public QDialog {
     ErrorDisplay errorDisplay_;
     FolderPicker folderPicker_;
 };
+
+// The one file dialog of the running program.
+extern TForm_FileDialog* Form_FileDialog;

@@ -89,6 +89,13 @@ QLabel* PictureHolder(QWidget* parent, const QString& name, QRect geometry) {
     return picture;
 }
 
+QLabel* HiddenPicture(QWidget* parent, const QString& name, const QPixmap& picture) {
+    QLabel* holder = PictureHolder(parent, name, QRect(QPoint(0, 0), picture.size()));
+    holder->setPixmap(picture);
+    holder->hide();
+    return holder;
+}
+
 void SetField(QLineEdit* field, const QString& text, const QColor& colour) {
     field->setText(text);
     field->setCursorPosition(0);

@@ -26,6 +26,8 @@ QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position);
 QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
                            const QString& caption, bool withGlyph = false);
 QLabel* PictureHolder(QWidget* parent, const QString& name, QRect geometry);
+// A picture kept out of sight, for the layout routines to copy from.
+QLabel* HiddenPicture(QWidget* parent, const QString& name, const QPixmap& picture);
 
 void SetField(QLineEdit* field, const QString& text, const QColor& colour);
 // A signal line red when active, blue when not; its label, if any, "1" or "0".

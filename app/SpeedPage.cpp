@@ -42,15 +42,19 @@ void SpeedPage::BuildDiagram(QWidget* tabSheet) {
         Label(diagram, "Label_SpeedModus", {171, 86, 300, 13}, QString(), Qt::AlignCenter);
     Image_SpeedUebersicht = PictureHolder(diagram, "Image_SpeedUebersicht", {181, 111, 280, 52});
     for (int mode = 0; mode < mode_pictures::SpeedModeCount; ++mode) {
-        QLabel* picture = PictureHolder(
-            diagram, QStringLiteral("Image_SpeedUebersicht%1").arg(mode), {0, 0, 104, 52});
-        picture->setPixmap(mode_pictures::SpeedPicture(mode));
-        picture->hide();
-        Image_SpeedUebersichtModes[static_cast<std::size_t>(mode)] = picture;
+        Image_SpeedUebersichtModes[static_cast<std::size_t>(mode)] =
+            HiddenPicture(diagram, QStringLiteral("Image_SpeedUebersicht%1").arg(mode),
+                          mode_pictures::SpeedPicture(mode));
     }
     BuildLines(diagram);
     BuildValueRows(diagram);
-    BuildRotarySwitch(diagram);
+    rotarySwitch_ = std::make_unique<RotarySwitch>(diagram, "Speed");
+    Shape_SpeedDrehschalter = rotarySwitch_->Shape_Drehschalter;
+    Label_SpeedDrehschalter = rotarySwitch_->Label_Drehschalter;
+    Shape_SpeedDrehInput8er = rotarySwitch_->Shape_DrehInput8er;
+    Shape_SpeedDrehInput4er = rotarySwitch_->Shape_DrehInput4er;
+    Shape_SpeedDrehInput2er = rotarySwitch_->Shape_DrehInput2er;
+    Shape_SpeedDrehInput1er = rotarySwitch_->Shape_DrehInput1er;
     SpeedButton_SpeedReset =
         CaptionButton(diagram, "SpeedButton_SpeedReset", {273, 351, 96, 21}, "Reset");
 }
@@ -93,37 +97,9 @@ void SpeedPage::BuildValueRows(QWidget* diagram) {
     SpeedButton_SpeedFaktor = EditButton(diagram, "SpeedButton_SpeedFaktor", {370, FieldRowTop});
 }
 
-void SpeedPage::BuildRotarySwitch(QWidget* diagram) {
-    auto codeLine = [diagram](const char* name, int left) {
-        return new ShapeWidget(diagram, name, {left, 222, 3, 45}, ShapeWidget::Border::SameAsFill);
-    };
-    Shape_SpeedDrehInput8er = codeLine("Shape_SpeedDrehInput8er", 315);
-    Shape_SpeedDrehInput4er = codeLine("Shape_SpeedDrehInput4er", 318);
-    Shape_SpeedDrehInput2er = codeLine("Shape_SpeedDrehInput2er", 321);
-    Shape_SpeedDrehInput1er = codeLine("Shape_SpeedDrehInput1er", 324);
-    Shape_SpeedDrehschalter = new ShapeWidget(diagram, "Shape_SpeedDrehschalter",
-                                              {271, 252, 100, 32}, ShapeWidget::Border::Pen);
-    Label_SpeedDrehschalter = Label(diagram, "Label_SpeedDrehschalter", {271, 252, 100, 32},
-                                    "Drehknopf", Qt::AlignCenter);
-}
-
 std::array<ShapeWidget*, 8> SpeedPage::ChannelLines() const {
     return {Shape_SpeedInput1A,  Shape_SpeedInput1B,  Shape_SpeedInput2A,  Shape_SpeedInput2B,
             Shape_SpeedOutput1A, Shape_SpeedOutput1B, Shape_SpeedOutput2A, Shape_SpeedOutput2B};
-}
-
-void SpeedPage::SetRotarySwitchVisible(bool visible) {
-    SetVisible({Shape_SpeedDrehschalter, Label_SpeedDrehschalter, Shape_SpeedDrehInput8er,
-                Shape_SpeedDrehInput4er, Shape_SpeedDrehInput2er, Shape_SpeedDrehInput1er},
-               visible);
-}
-
-void SpeedPage::FillRotarySwitch(const QColor& colour) {
-    for (ShapeWidget* part :
-         {Shape_SpeedDrehschalter, Shape_SpeedDrehInput8er, Shape_SpeedDrehInput4er,
-          Shape_SpeedDrehInput2er, Shape_SpeedDrehInput1er}) {
-        part->setBrushColor(colour);
-    }
 }
 
 void SpeedPage::SpeedLayout(int mode) {
@@ -173,13 +149,7 @@ void SpeedPage::SpeedLayout(int mode) {
     SetVisible({Shape_SpeedOutput1A, Shape_SpeedOutput1B, Shape_SpeedOutput2A, Shape_SpeedOutput2B},
                true);
 
-    if (mode == 0) {
-        SetRotarySwitchVisible(false);
-        FillRotarySwitch(colours::Gray);
-    } else if (deviceState_.IsDeviceType(DeviceStateRecord::TypeOrvatronic)) {
-        SetRotarySwitchVisible(true);
-        FillRotarySwitch(colours::Gray);
-    }
+    rotarySwitch_->ApplyLayout(mode, deviceState_.IsDeviceType(DeviceStateRecord::TypeOrvatronic));
 }
 
 void SpeedPage::SpeedModeDisplay(int mode, const QString& text) {
@@ -237,13 +207,9 @@ void SpeedPage::ShowLines(uint32_t word1, uint32_t word2) {
 }
 
 void SpeedPage::ShowSwitchInUse(uint32_t word1) {
-    Shape_SpeedDrehschalter->setBrushColor(Shape_SpeedUebersicht->brushColor());
-    SetLineState(Shape_SpeedDrehInput1er, (word1 & Bit(23)) != 0);
-    SetLineState(Shape_SpeedDrehInput2er, (word1 & Bit(24)) != 0);
-    SetLineState(Shape_SpeedDrehInput4er, (word1 & Bit(25)) != 0);
-    SetLineState(Shape_SpeedDrehInput8er, (word1 & Bit(26)) != 0);
+    rotarySwitch_->ShowInUse(Shape_SpeedUebersicht->brushColor(), word1);
 }
 
 void SpeedPage::ShowSwitchUnused() {
-    FillRotarySwitch(colours::Gray);
+    rotarySwitch_->Fill(colours::Gray);
 }

@@ -7,8 +7,10 @@
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "DeviceStateRecord.h"
+#include "RotarySwitch.h"
 #include "ShapeWidget.h"
 
 class SpeedPage {
@@ -66,10 +68,8 @@ class SpeedPage {
     void BuildDiagram(QWidget* tabSheet);
     void BuildLines(QWidget* diagram);
     void BuildValueRows(QWidget* diagram);
-    void BuildRotarySwitch(QWidget* diagram);
-    void SetRotarySwitchVisible(bool visible);
-    void FillRotarySwitch(const QColor& colour);
     std::array<ShapeWidget*, 8> ChannelLines() const;
 
     DeviceStateRecord& deviceState_;
+    std::unique_ptr<RotarySwitch> rotarySwitch_;
 };

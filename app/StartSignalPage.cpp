@@ -35,11 +35,9 @@ void StartSignalPage::BuildDiagram(QWidget* tabSheet) {
         Label(diagram, "Label_StartModus", {171, 86, 300, 13}, QString(), Qt::AlignCenter);
     Image_StartUebersicht = PictureHolder(diagram, "Image_StartUebersicht", {181, 111, 280, 52});
     for (int mode = 0; mode < mode_pictures::StartModeCount; ++mode) {
-        QLabel* picture = PictureHolder(
-            diagram, QStringLiteral("Image_StartUebersicht%1").arg(mode), {0, 0, 104, 52});
-        picture->setPixmap(mode_pictures::StartPicture(mode));
-        picture->hide();
-        Image_StartUebersichtModes[static_cast<std::size_t>(mode)] = picture;
+        Image_StartUebersichtModes[static_cast<std::size_t>(mode)] =
+            HiddenPicture(diagram, QStringLiteral("Image_StartUebersicht%1").arg(mode),
+                          mode_pictures::StartPicture(mode));
     }
 
     Label_StartInputTitel =
@@ -55,7 +53,13 @@ void StartSignalPage::BuildDiagram(QWidget* tabSheet) {
     Label_StartOutput =
         Label(diagram, "Label_StartOutput", {471, 165, 150, 13}, QString(), Qt::AlignCenter);
     BuildValueRows(diagram);
-    BuildRotarySwitch(diagram);
+    rotarySwitch_ = std::make_unique<RotarySwitch>(diagram, "Start");
+    Shape_StartDrehschalter = rotarySwitch_->Shape_Drehschalter;
+    Label_StartDrehschalter = rotarySwitch_->Label_Drehschalter;
+    Shape_StartDrehInput8er = rotarySwitch_->Shape_DrehInput8er;
+    Shape_StartDrehInput4er = rotarySwitch_->Shape_DrehInput4er;
+    Shape_StartDrehInput2er = rotarySwitch_->Shape_DrehInput2er;
+    Shape_StartDrehInput1er = rotarySwitch_->Shape_DrehInput1er;
     SpeedButton_StartReset =
         CaptionButton(diagram, "SpeedButton_StartReset", {273, 351, 96, 21}, "Reset");
 }
@@ -83,34 +87,6 @@ void StartSignalPage::BuildValueRows(QWidget* diagram) {
     Edit_StartDelayMM = ReadOnlyField(diagram, "Edit_StartDelayMM", {273, FieldRowTop, 96, 21},
                                       colours::MoneyGreen);
     SpeedButton_StartDelayMM = EditButton(diagram, "SpeedButton_StartDelayMM", {369, FieldRowTop});
-}
-
-void StartSignalPage::BuildRotarySwitch(QWidget* diagram) {
-    auto codeLine = [diagram](const char* name, int left) {
-        return new ShapeWidget(diagram, name, {left, 222, 3, 45}, ShapeWidget::Border::SameAsFill);
-    };
-    Shape_StartDrehInput8er = codeLine("Shape_StartDrehInput8er", 315);
-    Shape_StartDrehInput4er = codeLine("Shape_StartDrehInput4er", 318);
-    Shape_StartDrehInput2er = codeLine("Shape_StartDrehInput2er", 321);
-    Shape_StartDrehInput1er = codeLine("Shape_StartDrehInput1er", 324);
-    Shape_StartDrehschalter = new ShapeWidget(diagram, "Shape_StartDrehschalter",
-                                              {271, 252, 100, 32}, ShapeWidget::Border::Pen);
-    Label_StartDrehschalter = Label(diagram, "Label_StartDrehschalter", {271, 252, 100, 32},
-                                    "Drehknopf", Qt::AlignCenter);
-}
-
-void StartSignalPage::SetRotarySwitchVisible(bool visible) {
-    SetVisible({Shape_StartDrehschalter, Label_StartDrehschalter, Shape_StartDrehInput8er,
-                Shape_StartDrehInput4er, Shape_StartDrehInput2er, Shape_StartDrehInput1er},
-               visible);
-}
-
-void StartSignalPage::FillRotarySwitch(const QColor& colour) {
-    for (ShapeWidget* part :
-         {Shape_StartDrehschalter, Shape_StartDrehInput8er, Shape_StartDrehInput4er,
-          Shape_StartDrehInput2er, Shape_StartDrehInput1er}) {
-        part->setBrushColor(colour);
-    }
 }
 
 void StartSignalPage::StartLayout(int mode) {
@@ -160,14 +136,7 @@ void StartSignalPage::StartLayout(int mode) {
     SetVisible({Label_StartDelayMS, Edit_StartDelayMS, SpeedButton_StartDelayMS}, mode == 2);
     SetVisible({Label_StartDelayMM, Edit_StartDelayMM, SpeedButton_StartDelayMM}, mode == 3);
 
-    // The mode 0 layout of every page reset hides the switch; for a unit without one it stays so.
-    if (mode == 0) {
-        SetRotarySwitchVisible(false);
-        FillRotarySwitch(colours::Gray);
-    } else if (deviceState_.IsDeviceType(DeviceStateRecord::TypeOrvatronic)) {
-        SetRotarySwitchVisible(true);
-        FillRotarySwitch(colours::Gray);
-    }
+    rotarySwitch_->ApplyLayout(mode, deviceState_.IsDeviceType(DeviceStateRecord::TypeOrvatronic));
 }
 
 void StartSignalPage::StartModeDisplay(int mode, const QString& text) {
@@ -222,13 +191,9 @@ void StartSignalPage::ShowLines(uint32_t word1, uint32_t word2) {
 }
 
 void StartSignalPage::ShowSwitchInUse(uint32_t word1) {
-    Shape_StartDrehschalter->setBrushColor(Shape_StartUebersicht->brushColor());
-    SetLineState(Shape_StartDrehInput1er, (word1 & Bit(23)) != 0);
-    SetLineState(Shape_StartDrehInput2er, (word1 & Bit(24)) != 0);
-    SetLineState(Shape_StartDrehInput4er, (word1 & Bit(25)) != 0);
-    SetLineState(Shape_StartDrehInput8er, (word1 & Bit(26)) != 0);
+    rotarySwitch_->ShowInUse(Shape_StartUebersicht->brushColor(), word1);
 }
 
 void StartSignalPage::ShowSwitchUnused() {
-    FillRotarySwitch(colours::Gray);
+    rotarySwitch_->Fill(colours::Gray);
 }

@@ -7,8 +7,10 @@
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "DeviceStateRecord.h"
+#include "RotarySwitch.h"
 #include "ShapeWidget.h"
 
 class StartSignalPage {
@@ -66,9 +68,7 @@ class StartSignalPage {
     void BuildModeRow(QWidget* tabSheet);
     void BuildDiagram(QWidget* tabSheet);
     void BuildValueRows(QWidget* diagram);
-    void BuildRotarySwitch(QWidget* diagram);
-    void SetRotarySwitchVisible(bool visible);
-    void FillRotarySwitch(const QColor& colour);
 
     DeviceStateRecord& deviceState_;
+    std::unique_ptr<RotarySwitch> rotarySwitch_;
 };

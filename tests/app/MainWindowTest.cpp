@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "CommandLogQueries.h"
 #include "PageWidgets.h"
 #include "SimulatedUnit.h"
 #include "TForm_Main.h"
@@ -161,27 +162,14 @@ TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {
     ASSERT_TRUE(WaitUntil([reset] { return reset->isEnabled(); }));
     unit_->clearCommands();
     reset->click();
-    auto resetIndex = [this] {
-        const auto commands = unit_->commands();
-        for (std::size_t i = 0; i < commands.size(); ++i) {
-            if (commands[i].text == "RESET") {
-                return i;
-            }
-        }
-        return commands.size();
-    };
-    ASSERT_TRUE(WaitUntil([&] { return resetIndex() + 1 < unit_->commands().size(); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return test_support::IndexOf(unit_->commands(), "RESET") + 1 < unit_->commands().size();
+    }));
     const auto commands = unit_->commands();
-    const std::size_t index = resetIndex();
+    const std::size_t index = test_support::IndexOf(commands, "RESET");
     // The reader's queries may come between the writer's commands, but not their order.
-    std::vector<std::string> written;
-    for (std::size_t i = 0; i <= index; ++i) {
-        if (commands[i].text == "START.RESET" || commands[i].text == "KONFIG.SAVE" ||
-            commands[i].text == "RESET") {
-            written.push_back(commands[i].text);
-        }
-    }
-    EXPECT_EQ(written, (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
+    EXPECT_EQ(test_support::CommandsAmong(commands, index, {"START.RESET", "KONFIG.SAVE", "RESET"}),
+              (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
     EXPECT_GE(commands[index + 1].at - commands[index].at, 500ms);
 }
 

@@ -15,25 +15,16 @@
 #include "ReplyParser.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::PortFolderOverride;
 using test_support::TemporaryFolder;
+using test_support::WaitUntil;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    const auto end = Clock::now() + deadline;
-    while (!condition()) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 class SimulatorTransactionTest : public ::testing::Test {
   protected:

@@ -12,27 +12,17 @@
 #include "FakeGuiThread.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
 using test_support::PortFolderOverride;
 using test_support::TemporaryFolder;
+using test_support::WaitUntil;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = 10000ms) {
-    const auto end = Clock::now() + deadline;
-    while (!condition()) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 // Records every display call as a line of text.
 class RecordingDisplay : public ReaderDisplay {

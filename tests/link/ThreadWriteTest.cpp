@@ -6,31 +6,22 @@
 #include <functional>
 #include <thread>
 
+#include "CommandLogQueries.h"
 #include "CommandProtocol.h"
 #include "FakeGuiThread.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "Thread_Read.h"
+#include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::PortFolderOverride;
 using test_support::TemporaryFolder;
+using test_support::WaitUntil;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = 10000ms) {
-    const auto end = Clock::now() + deadline;
-    while (!condition()) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 TEST(ThreadWriteTrim, RemovesBlanksAndControlCharactersAtBothEnds) {
     const std::pair<const char*, const char*> cases[] = {
@@ -147,29 +138,16 @@ TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
     writer_.SetSlot1("START.RESET");
     writer_.SetSlot2("KONFIG.SAVE");
     writer_.SetSlot3("RESET");
-    auto resetIndex = [this] {
-        const auto commands = unit_->commands();
-        for (std::size_t i = 0; i < commands.size(); ++i) {
-            if (commands[i].text == "RESET") {
-                return i;
-            }
-        }
-        return commands.size();
-    };
-    ASSERT_TRUE(WaitUntil([&] { return resetIndex() + 1 < unit_->commands().size(); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return test_support::IndexOf(unit_->commands(), "RESET") + 1 < unit_->commands().size();
+    }));
     reader.Stop();
 
     const auto commands = unit_->commands();
-    const std::size_t reset = resetIndex();
+    const std::size_t reset = test_support::IndexOf(commands, "RESET");
     // The reader's queries may come between the writer's commands, but not their order.
-    std::vector<std::string> written;
-    for (std::size_t i = 0; i <= reset; ++i) {
-        if (commands[i].text == "START.RESET" || commands[i].text == "KONFIG.SAVE" ||
-            commands[i].text == "RESET") {
-            written.push_back(commands[i].text);
-        }
-    }
-    EXPECT_EQ(written, (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
+    EXPECT_EQ(test_support::CommandsAmong(commands, reset, {"START.RESET", "KONFIG.SAVE", "RESET"}),
+              (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
     EXPECT_GE(commands[reset + 1].at - commands[reset].at, 500ms)
         << "'" << commands[reset + 1].text << "' came too soon after RESET";
 }

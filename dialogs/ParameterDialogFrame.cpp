@@ -1,0 +1,167 @@
+#include "ParameterDialogFrame.h"
+
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "OverlayCover.h"
+#include "Thread_Write.h"
+
+namespace {
+
+constexpr int FontPixelHeight = 11;  // 8 pt on a 96 dpi screen
+constexpr int Margin = 8;
+constexpr int BottomPanelHeight = 58;
+constexpr int ButtonGap = 16;
+
+QFont DialogFont() {
+    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
+                               ? QStringLiteral("Verdana")
+                               : QStringLiteral("DejaVu Sans");
+    QFont font(family);
+    font.setPixelSize(FontPixelHeight);
+    return font;
+}
+
+// The glyphs of the two buttons: a green tick and a red cross.
+QIcon Glyph(bool tick) {
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(tick ? QColor(0, 128, 0) : QColor(200, 0, 0), 2.5, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    if (tick) {
+        painter.drawPolyline(QPolygonF({{2.5, 8.5}, {6.5, 12.5}, {13.5, 3.5}}));
+    } else {
+        painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+    }
+    painter.end();
+    return QIcon(glyph);
+}
+
+QPushButton* FrameButton(QWidget* parent, const char* name, const QString& caption, bool tick,
+                         int left, int top) {
+    auto* button = new QPushButton(Glyph(tick), caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, top, ParameterDialogFrame::ButtonWidth,
+                        ParameterDialogFrame::ButtonHeight);
+    return button;
+}
+
+}  // namespace
+
+ParameterDialogFrame::ParameterDialogFrame(const QString& objectName, const QString& caption,
+                                           const QString& groupBoxName, QWidget* mainWindow,
+                                           DeviceStateRecord& deviceState, Thread_Write* writer,
+                                           int clientWidth)
+    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      mainWindow_(mainWindow),
+      deviceState_(deviceState),
+      writer_(writer) {
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFont(DialogFont());
+    setFixedSize(clientWidth, ClientHeight);
+    BuildFrame(groupBoxName, clientWidth);
+    connect(BitBtn_OK, &QPushButton::clicked, this, [this] { BitBtn_OKClick(); });
+    connect(BitBtn_Cancel, &QPushButton::clicked, this, [this] { BitBtn_CancelClick(); });
+}
+
+void ParameterDialogFrame::BuildFrame(const QString& groupBoxName, int clientWidth) {
+    Panel_Mitte = new QFrame(this);
+    Panel_Mitte->setObjectName(QStringLiteral("Panel_Mitte"));
+    Panel_Mitte->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel_Mitte->setGeometry(0, 0, clientWidth, ClientHeight);
+
+    const int innerWidth = clientWidth - 2 * Margin;
+    const int bottomTop = ClientHeight - Margin - BottomPanelHeight;
+    groupBox_ = new QGroupBox(Panel_Mitte);
+    groupBox_->setObjectName(groupBoxName);
+    groupBox_->setGeometry(Margin, Margin, innerWidth, bottomTop - 2 * Margin);
+
+    BottomPanel = new QWidget(Panel_Mitte);
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+    BottomPanel->setGeometry(Margin, bottomTop, innerWidth, BottomPanelHeight);
+    const int left = (innerWidth - 2 * ButtonWidth - ButtonGap) / 2;
+    const int top = (BottomPanelHeight - ButtonHeight) / 2;
+    BitBtn_OK = FrameButton(BottomPanel, "BitBtn_OK", QStringLiteral("OK"), true, left, top);
+    BitBtn_Cancel = FrameButton(BottomPanel, "BitBtn_Cancel", QStringLiteral("Abbrechen"), false,
+                                left + ButtonWidth + ButtonGap, top);
+    BitBtn_OK->setDefault(true);
+}
+
+int ParameterDialogFrame::ShowModalCovered() {
+    OverlayCover cover;
+    return RunModal();
+}
+
+QPoint ParameterDialogFrame::CentredTopLeft(const QRect& mainWindow, const QSize& dialog) {
+    return {mainWindow.left() + mainWindow.width() / 2 - dialog.width() / 2,
+            mainWindow.top() + mainWindow.height() / 2 - dialog.height() / 2};
+}
+
+void ParameterDialogFrame::CentreOverMainWindow() {
+    if (mainWindow_ != nullptr) {
+        move(CentredTopLeft(mainWindow_->frameGeometry(), frameGeometry().size()));
+    }
+}
+
+void ParameterDialogFrame::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) {
+        return;  // the window system showing it again (after a minimise), not a new showing
+    }
+    CentreOverMainWindow();
+    PreviewKeysOfChildren();
+    FormShow();
+    BitBtn_Cancel->setFocus(Qt::OtherFocusReason);
+}
+
+void ParameterDialogFrame::BitBtn_OKClick() {
+    PlaceCommands();
+    accept();
+}
+
+void ParameterDialogFrame::BitBtn_CancelClick() {
+    reject();
+}
+
+void ParameterDialogFrame::PlaceIntoSlots(const std::string& slot1, const std::string& slot2,
+                                          const std::string& slot3) {
+    if (writer_ == nullptr) {
+        return;
+    }
+    writer_->SetSlot1(slot1);
+    writer_->SetSlot2(slot2);
+    if (!slot3.empty()) {
+        writer_->SetSlot3(slot3);
+    }
+}
+
+// Installing again only moves the filter to the end; controls made later are caught too.
+void ParameterDialogFrame::PreviewKeysOfChildren() {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+bool ParameterDialogFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool ParameterDialogFrame::FormKeyDown(QKeyEvent*) {
+    return false;
+}

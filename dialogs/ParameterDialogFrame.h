@@ -30,14 +30,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
 #include <QPointer>
+#include <QPushButton>
 #include <string>
 
 class DeviceStateRecord;
-class QFrame;
-class QGroupBox;
 class QKeyEvent;
-class QPushButton;
 class Thread_Write;
 
 class ParameterDialogFrame : public QDialog {

@@ -1,0 +1,39 @@
+#include "TFormStartDelayMM.h"
+
+#include "DeviceStateRecord.h"
+
+TFormStartDelayMM* FormStartDelayMM = nullptr;
+
+namespace {
+
+IntegerValueDialog::Setting StartDelayMMSetting() {
+    return {QStringLiteral("FormStartDelayMM"),
+            QString::fromUtf8("Signalverschiebung einstellen"),
+            QStringLiteral("StartDelayMM"),
+            0,
+            1333,
+            0,
+            {QString::fromUtf8("Signalverschiebung:"), QStringLiteral("mm"),
+             QStringLiteral("[0..1333]")},
+            "START.SHIFT"};
+}
+
+}  // namespace
+
+TFormStartDelayMM::TFormStartDelayMM(QWidget* mainWindow, DeviceStateRecord& deviceState,
+                                     Thread_Write* writer)
+    : IntegerValueDialog(
+          StartDelayMMSetting(), [&deviceState] { return deviceState.StartDelayMM.load(); },
+          mainWindow, deviceState, writer),
+      Label_StartDelayMM(Row().Label),
+      Edit_StartDelayMM(Row().Edit),
+      UpDown_StartDelayMM(Row().UpDown),
+      Label_StartDelayMMEinheit(Row().Einheit),
+      Label_StartDelayMMWertebereich(Row().Wertebereich) {
+    connect(Edit_StartDelayMM, &QLineEdit::textChanged, this,
+            &TFormStartDelayMM::Edit_StartDelayMMChange);
+}
+
+void TFormStartDelayMM::Edit_StartDelayMMChange() {
+    Row().Check->Run();
+}

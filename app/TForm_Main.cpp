@@ -10,6 +10,12 @@
 #include <cstdlib>
 
 #include "PageWidgets.h"
+#include "TFormSpeedGenerator.h"
+#include "TFormSpeedModus.h"
+#include "TFormStartDelay.h"
+#include "TFormStartDelayMM.h"
+#include "TFormStartGenerator.h"
+#include "TFormStartModus.h"
 #include "UnitColours.h"
 
 TForm_Main* Form_Main = nullptr;
@@ -26,12 +32,6 @@ const char* const NotSupportedMessage =
 const char* const AlreadyRunningMessage =
     "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\n"
     "The 'Kalvio' program is already running...     \n\n";
-
-// Until the mode dialogs provide their lists, the display names the modes in German.
-const char* const StartModeNames[] = {"Aus", "Generator", "Verzögerung", "Verschieben"};
-const char* const SpeedModeNames[] = {"Aus", "Generator", "Geschwindigkeit anpassen (CPL)",
-                                      "Geschwindigkeit anpassen (TTL)",
-                                      "Geschwindigkeit anpassen (24V)"};
 
 QFont WindowFont() {
     const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
@@ -54,8 +54,16 @@ uint32_t WordOf(const std::string& text) {
     return ok ? static_cast<uint32_t>(value) : 0;
 }
 
-const char* ModeName(const char* const* names, int count, int mode) {
-    return mode >= 0 && mode < count ? names[mode] : names[0];
+// Entry m of a mode list; entry 0 for a number the list does not hold.
+QString ModeName(const QStringList& names, int mode) {
+    return names.value(mode >= 0 && mode < names.size() ? mode : 0);
+}
+
+// A launcher's work: the dialog, once made by the entry point, shown over the dimmed screen.
+void Launch(ParameterDialogFrame* dialog) {
+    if (dialog != nullptr) {
+        dialog->ShowModalCovered();
+    }
 }
 
 }  // namespace
@@ -169,6 +177,21 @@ void TForm_Main::BuildWindow() {
             &TForm_Main::SpeedButton_StartResetClick);
     connect(SpeedPageView->SpeedButton_SpeedReset, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_SpeedResetClick);
+    ConnectLaunchers();
+}
+
+void TForm_Main::ConnectLaunchers() {
+    const std::pair<QToolButton*, void (TForm_Main::*)()> launchers[] = {
+        {StartPage->SpeedButton_StartModus, &TForm_Main::SpeedButton_StartModusClick},
+        {StartPage->SpeedButton_StartGenerator, &TForm_Main::SpeedButton_StartGeneratorClick},
+        {StartPage->SpeedButton_StartDelayMS, &TForm_Main::SpeedButton_StartDelayMSClick},
+        {StartPage->SpeedButton_StartDelayMM, &TForm_Main::SpeedButton_StartDelayMMClick},
+        {SpeedPageView->SpeedButton_SpeedModus, &TForm_Main::SpeedButton_SpeedModusClick},
+        {SpeedPageView->SpeedButton_SpeedGenerator, &TForm_Main::SpeedButton_SpeedGeneratorClick},
+    };
+    for (const auto& [button, handler] : launchers) {
+        connect(button, &QToolButton::clicked, this, handler);
+    }
 }
 
 void TForm_Main::StartThreads() {
@@ -253,12 +276,16 @@ void TForm_Main::ShowConnectedCaption(const std::string& portName) {
     SetCaption(ConnectedText, portName);
 }
 
+// The mode dialogs' lists name the modes, so a language file that renames them renames the
+// page's display too. Before the dialogs exist the built-in names stand in.
 QString TForm_Main::StartModeName(int mode) const {
-    return QString::fromUtf8(ModeName(StartModeNames, std::size(StartModeNames), mode));
+    return FormStartModus != nullptr ? FormStartModus->ModeName(mode)
+                                     : ModeName(TFormStartModus::BuiltInModes(), mode);
 }
 
 QString TForm_Main::SpeedModeName(int mode) const {
-    return QString::fromUtf8(ModeName(SpeedModeNames, std::size(SpeedModeNames), mode));
+    return FormSpeedModus != nullptr ? FormSpeedModus->ModeName(mode)
+                                     : ModeName(TFormSpeedModus::BuiltInModes(), mode);
 }
 
 void TForm_Main::StartModeDisplay(int mode, bool failed) {
@@ -342,4 +369,28 @@ void TForm_Main::SpeedButton_SpeedResetClick() {
         WriterThread->SetSlot2("KONFIG.SAVE");
         WriterThread->SetSlot3("RESET");
     }
+}
+
+void TForm_Main::SpeedButton_StartModusClick() {
+    Launch(FormStartModus);
+}
+
+void TForm_Main::SpeedButton_StartGeneratorClick() {
+    Launch(FormStartGenerator);
+}
+
+void TForm_Main::SpeedButton_StartDelayMSClick() {
+    Launch(FormStartDelay);
+}
+
+void TForm_Main::SpeedButton_StartDelayMMClick() {
+    Launch(FormStartDelayMM);
+}
+
+void TForm_Main::SpeedButton_SpeedModusClick() {
+    Launch(FormSpeedModus);
+}
+
+void TForm_Main::SpeedButton_SpeedGeneratorClick() {
+    Launch(FormSpeedGenerator);
 }

@@ -61,6 +61,13 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void PageControl_KalvioChange();
     void SpeedButton_StartResetClick();
     void SpeedButton_SpeedResetClick();
+    // The launchers: each opens its dialog over the dimmed screen and waits until it closes.
+    void SpeedButton_StartModusClick();
+    void SpeedButton_StartGeneratorClick();
+    void SpeedButton_StartDelayMSClick();
+    void SpeedButton_StartDelayMMClick();
+    void SpeedButton_SpeedModusClick();
+    void SpeedButton_SpeedGeneratorClick();
     // Stops the reader, then the writer, each completely, serving their hand-overs meanwhile.
     void StopThreads();
 
@@ -91,6 +98,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void SetDefaultTexts();
     void ApplyFolders(const DataFolders& folders);
     void BuildWindow();
+    void ConnectLaunchers();
     void StartThreads();
     void SetCaption(const QString& fragment, const std::string& portName);
     QString StartModeName(int mode) const;

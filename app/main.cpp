@@ -5,6 +5,13 @@
 #include <QStyleFactory>
 #include <exception>
 
+#include "TFormSpeedGenerator.h"
+#include "TFormSpeedModus.h"
+#include "TFormStartDelay.h"
+#include "TFormStartDelayMM.h"
+#include "TFormStartGenerator.h"
+#include "TFormStartModus.h"
+#include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
 #include "TForm_Main.h"
 
@@ -27,8 +34,35 @@ int main(int argc, char* argv[]) {
         TForm_Main mainWindow;
         TForm_FileDialog fileDialog(&mainWindow);
         Form_FileDialog = &fileDialog;
+        TForm_Abdeckung overlay(&mainWindow);
+        Form_Abdeckung = &overlay;
+        DeviceStateRecord& state = mainWindow.DeviceState;
+        Thread_Write* writer = mainWindow.WriterThread.get();
+        TFormStartModus startModus(&mainWindow, state, writer);
+        FormStartModus = &startModus;
+        TFormSpeedModus speedModus(&mainWindow, state, writer);
+        FormSpeedModus = &speedModus;
+        TFormStartGenerator startGenerator(&mainWindow, state, writer);
+        FormStartGenerator = &startGenerator;
+        // FormSpeedFaktor is made here, between the start generator and the start shift.
+        TFormStartDelayMM startDelayMM(&mainWindow, state, writer);
+        FormStartDelayMM = &startDelayMM;
+        TFormSpeedGenerator speedGenerator(&mainWindow, state, writer);
+        FormSpeedGenerator = &speedGenerator;
+        // Form_Sprachen and Form_Info come here, before the start delay dialog.
+        TFormStartDelay startDelay(&mainWindow, state, writer);
+        FormStartDelay = &startDelay;
+
         mainWindow.show();
         application.exec();
+
+        FormStartDelay = nullptr;
+        FormSpeedGenerator = nullptr;
+        FormStartDelayMM = nullptr;
+        FormStartGenerator = nullptr;
+        FormSpeedModus = nullptr;
+        FormStartModus = nullptr;
+        Form_Abdeckung = nullptr;
         Form_FileDialog = nullptr;
     } catch (const std::exception& error) {
         ShowEscapedException(QString::fromLocal8Bit(error.what()));

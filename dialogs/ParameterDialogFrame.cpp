@@ -59,12 +59,15 @@ ParameterDialogFrame::ParameterDialogFrame(const QString& objectName, const QStr
                                            const QString& groupBoxName, QWidget* mainWindow,
                                            DeviceStateRecord& deviceState, Thread_Write* writer,
                                            int clientWidth)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
-                              Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       mainWindow_(mainWindow),
       deviceState_(deviceState),
       writer_(writer) {
+    // A window of its own, not a child of the main window: its controls share names with the
+    // pages' (Edit_SpeedFaktor, Label_StartModus), and a search for a page's control must not
+    // find a dialog's.
     setObjectName(objectName);
     setWindowTitle(caption);
     setFont(DialogFont());

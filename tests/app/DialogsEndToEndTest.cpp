@@ -1,0 +1,296 @@
+// Each parameter dialog against the simulated unit: opened from its page's button, changed,
+// confirmed; the unit hears the writer's commands in order (with the silence after "RESET"),
+// and the page then shows the value read back from the unit.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <set>
+
+#include "CommandLogQueries.h"
+#include "SimulatedUnit.h"
+#include "TFormSpeedGenerator.h"
+#include "TFormSpeedModus.h"
+#include "TFormStartDelay.h"
+#include "TFormStartDelayMM.h"
+#include "TFormStartGenerator.h"
+#include "TFormStartModus.h"
+#include "TForm_Abdeckung.h"
+#include "TForm_Main.h"
+#include "TemporaryFolder.h"
+
+using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > deadlineMs) {
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// One dialog's road: the unit put into the mode whose value is set, the launcher, the change
+// made in the dialog, what the writer must send, and what the page then shows.
+struct Road {
+    int page;
+    const char* arrange;  // a command sent first, or nullptr
+    const char* launcher;
+    std::function<void()> change;  // runs on the shown dialog; ends with OK
+    Strings written;
+    const char* field;
+    QString shown;
+};
+
+class DialogsEndToEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const QString base = QDir(QString::fromStdString(root_.path())).canonicalPath();
+        QDir(base).mkpath("BIN");
+        QDir(base).mkpath("ports");
+        previousFolder_ = QDir::currentPath();
+        QDir::setCurrent(base + "/BIN");
+        setenv("XDG_RUNTIME_DIR", root_.path().c_str(), 1);
+        ports_ = std::make_unique<test_support::PortFolderOverride>(root_.file("ports"));
+        sim::Options options;
+        options.folder = root_.file("ports");
+        options.portNumber = 5;
+        unit_ = std::make_unique<sim::SimulatedUnit>(options);
+        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+        OpenWindows();
+    }
+    void TearDown() override {
+        FormStartModus = nullptr;
+        FormSpeedModus = nullptr;
+        FormStartGenerator = nullptr;
+        FormStartDelayMM = nullptr;
+        FormSpeedGenerator = nullptr;
+        FormStartDelay = nullptr;
+        Form_Abdeckung = nullptr;
+        dialogs_.clear();
+        overlay_.reset();
+        window_.reset();
+        unit_.reset();
+        ports_.reset();
+        unsetenv("XDG_RUNTIME_DIR");
+        QDir::setCurrent(previousFolder_);
+    }
+
+    // As the entry point does: the main window, the overlay, then the dialogs.
+    void OpenWindows() {
+        window_ = std::make_unique<TForm_Main>([](const QString&) {});
+        overlay_ = std::make_unique<TForm_Abdeckung>(window_.get());
+        Form_Abdeckung = overlay_.get();
+        DeviceStateRecord& state = window_->DeviceState;
+        Thread_Write* writer = window_->WriterThread.get();
+        FormStartModus = Make<TFormStartModus>(state, writer);
+        FormSpeedModus = Make<TFormSpeedModus>(state, writer);
+        FormStartGenerator = Make<TFormStartGenerator>(state, writer);
+        FormStartDelayMM = Make<TFormStartDelayMM>(state, writer);
+        FormSpeedGenerator = Make<TFormSpeedGenerator>(state, writer);
+        FormStartDelay = Make<TFormStartDelay>(state, writer);
+        window_->show();
+    }
+    template <typename Dialog>
+    Dialog* Make(DeviceStateRecord& state, Thread_Write* writer) {
+        dialogs_.push_back(std::make_unique<Dialog>(window_.get(), state, writer));
+        return static_cast<Dialog*>(dialogs_.back().get());
+    }
+    template <typename Widget>
+    Widget* Find(const char* name) {
+        return window_->findChild<Widget*>(QLatin1String(name));
+    }
+
+    // Clicks the launcher; once a dialog is shown and active, change() works on it. A dialog
+    // still open after the deadline is cancelled and the test fails.
+    void Launch(QToolButton* launcher, const std::function<void()>& change) {
+        bool changed = false;
+        bool coveredWhileOpen = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!changed && dialog != nullptr && dialog->isActiveWindow()) {
+                changed = true;
+                coveredWhileOpen = overlay_->isVisible();
+                change();
+            }
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialog->reject();
+            }
+        });
+        poll.start(5);
+        watchdog.start(10000);
+        launcher->click();
+        EXPECT_TRUE(changed) << "the dialog never opened";
+        EXPECT_TRUE(coveredWhileOpen);
+        EXPECT_FALSE(overlay_->isVisible());
+    }
+
+    void Travel(const Road& road) {
+        ASSERT_TRUE(WaitUntil([this] {
+            return window_->windowTitle() == "Kalvio - Quenzel AG    [Verbunden über COM5]";
+        }));
+        window_->PageControl_Kalvio->setCurrentIndex(road.page);
+        auto* launcher = Find<QToolButton>(road.launcher);
+        ASSERT_NE(launcher, nullptr) << road.launcher;
+        if (road.arrange != nullptr) {
+            window_->WriterThread->SetSlot1(road.arrange);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return launcher->isEnabled() && launcher->isVisible(); }))
+            << road.launcher;
+        unit_->clearCommands();
+        Launch(launcher, road.change);
+
+        const std::set<std::string> writerCommands(road.written.begin(), road.written.end());
+        const std::string& last = road.written.back();
+        // Wait for the last command, and for one more after it: the next query.
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto log = unit_->commands();
+            return test_support::IndexOf(log, last) + 1 < log.size();
+        }));
+        const auto log = unit_->commands();
+        const std::size_t lastIndex = test_support::IndexOf(log, last);
+        EXPECT_EQ(test_support::CommandsAmong(log, lastIndex, writerCommands), road.written);
+        if (last == "RESET") {
+            EXPECT_GE(log[lastIndex + 1].at - log[lastIndex].at, 500ms) << "silence after RESET";
+        } else {
+            EXPECT_EQ(test_support::IndexOf(log, "RESET"), log.size()) << "no RESET";
+        }
+        auto* field = Find<QLineEdit>(road.field);
+        ASSERT_NE(field, nullptr) << road.field;
+        EXPECT_TRUE(WaitUntil([&] { return field->text() == road.shown; }))
+            << road.field << " shows " << field->text().toStdString();
+    }
+
+    test_support::TemporaryFolder root_;
+    QString previousFolder_;
+    std::unique_ptr<test_support::PortFolderOverride> ports_;
+    std::unique_ptr<sim::SimulatedUnit> unit_;
+    std::unique_ptr<TForm_Main> window_;
+    std::unique_ptr<TForm_Abdeckung> overlay_;
+    std::vector<std::unique_ptr<QDialog>> dialogs_;
+};
+
+TEST_F(DialogsEndToEndTest, StartModeToGenerator) {
+    Travel({TForm_Main::PageStart,
+            nullptr,
+            "SpeedButton_StartModus",
+            [] {
+                FormStartModus->ComboBox_StartModus->setCurrentIndex(1);
+                FormStartModus->BitBtn_OK->click();
+            },
+            {"START.CMD 1", "KONFIG.SAVE", "RESET"},
+            "Edit_StartModus",
+            "Generator"});
+    EXPECT_EQ(unit_->storedSettings().startMode, 1u);
+}
+
+TEST_F(DialogsEndToEndTest, StartGeneratorTimes) {
+    Travel({TForm_Main::PageStart,
+            "START.CMD 1",
+            "SpeedButton_StartGenerator",
+            [] {
+                FormStartGenerator->Edit_StartGeneratorOn->setText("250");
+                FormStartGenerator->Edit_StartGeneratorOff->setText("40000");
+                FormStartGenerator->BitBtn_OK->click();
+            },
+            {"START.GENERATOR 250 30000", "KONFIG.SAVE"},
+            "Edit_StartGeneratorOff",
+            "30000 ms"});
+    EXPECT_EQ(Find<QLineEdit>("Edit_StartGeneratorOn")->text(), "250 ms");
+}
+
+TEST_F(DialogsEndToEndTest, StartDelay) {
+    Travel({TForm_Main::PageStart,
+            "START.CMD 2",
+            "SpeedButton_StartDelayMS",
+            [] {
+                FormStartDelay->Edit_StartDelay->setText("1200");
+                FormStartDelay->BitBtn_OK->click();
+            },
+            {"START.DELAY 1200", "KONFIG.SAVE"},
+            "Edit_StartDelayMS",
+            "1200 ms"});
+}
+
+TEST_F(DialogsEndToEndTest, StartShift) {
+    Travel({TForm_Main::PageStart,
+            "START.CMD 3",
+            "SpeedButton_StartDelayMM",
+            [] {
+                FormStartDelayMM->Edit_StartDelayMM->setText("1500");
+                FormStartDelayMM->BitBtn_OK->click();
+            },
+            {"START.SHIFT 1333", "KONFIG.SAVE"},
+            "Edit_StartDelayMM",
+            "1333 mm"});
+}
+
+TEST_F(DialogsEndToEndTest, SpeedModeToTtl) {
+    Travel({TForm_Main::PageSpeed,
+            nullptr,
+            "SpeedButton_SpeedModus",
+            [] {
+                FormSpeedModus->ComboBox_SpeedModus->setCurrentIndex(3);
+                FormSpeedModus->BitBtn_OK->click();
+            },
+            {"SPEED.CMD 3", "KONFIG.SAVE", "RESET"},
+            "Edit_SpeedModus",
+            "Geschwindigkeit anpassen (TTL)"});
+}
+
+TEST_F(DialogsEndToEndTest, SpeedGeneratorNegative) {
+    Travel({TForm_Main::PageSpeed,
+            "SPEED.CMD 1",
+            "SpeedButton_SpeedGenerator",
+            [] {
+                FormSpeedGenerator->Edit_SpeedGenerator->setText("-");
+                EXPECT_FALSE(FormSpeedGenerator->BitBtn_OK->isEnabled());
+                FormSpeedGenerator->Edit_SpeedGenerator->setText("-150");
+                FormSpeedGenerator->BitBtn_OK->click();
+            },
+            {"SPEED.GENERATOR -150", "KONFIG.SAVE"},
+            "Edit_SpeedGenerator",
+            "-150 mm/s"});
+}
+
+// Cancel sends nothing: the unit hears only the reader's queries.
+TEST_F(DialogsEndToEndTest, CancelSendsNothing) {
+    ASSERT_TRUE(
+        WaitUntil([this] { return Find<QToolButton>("SpeedButton_StartModus")->isEnabled(); }));
+    unit_->clearCommands();
+    Launch(Find<QToolButton>("SpeedButton_StartModus"), [] {
+        FormStartModus->ComboBox_StartModus->setCurrentIndex(3);
+        FormStartModus->BitBtn_Cancel->click();
+    });
+    ASSERT_TRUE(WaitUntil([this] { return unit_->commands().size() >= 10; }));
+    for (const auto& command : unit_->commands()) {
+        EXPECT_TRUE(command.text.find(' ') == std::string::npos && command.text != "RESET" &&
+                    command.text != "KONFIG.SAVE")
+            << command.text;
+    }
+}
+
+// The page names the modes with the dialog's list, so a renamed entry shows on the page.
+TEST_F(DialogsEndToEndTest, ModeDisplayTakesTheNameFromTheDialogsList) {
+    FormStartModus->ComboBox_StartModus->setItemText(0, "Off");
+    EXPECT_TRUE(WaitUntil([this] { return Find<QLineEdit>("Edit_StartModus")->text() == "Off"; }));
+}
+
+}  // namespace

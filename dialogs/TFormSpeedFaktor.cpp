@@ -86,8 +86,9 @@ TFormSpeedFaktor::TFormSpeedFaktor(QWidget* mainWindow, DeviceStateRecord& devic
     BuildFactorColumn();
     BuildOutputColumn();
     BuildCalculationSigns();
+    RadioButton_SpeedFaktorFaktor->setChecked(true);  // factor mode: the output is computed
+    SetEntered(Edit_SpeedSoll, UpDown_SpeedSoll, false);
     ConnectHandlers();
-    RadioButton_SpeedFaktorFaktor->setChecked(true);
 }
 
 void TFormSpeedFaktor::BuildInputColumn() {
@@ -151,10 +152,17 @@ void TFormSpeedFaktor::BuildCalculationSigns() {
 }
 
 void TFormSpeedFaktor::ConnectHandlers() {
-    connect(RadioButton_SpeedFaktorFaktor, &QRadioButton::clicked, this,
-            &TFormSpeedFaktor::RadioButton_SpeedFaktorFaktorClick);
-    connect(RadioButton_SpeedFaktorSoll, &QRadioButton::clicked, this,
-            &TFormSpeedFaktor::RadioButton_SpeedFaktorSollClick);
+    // A mode is chosen when its button becomes checked, by click or by the arrow keys.
+    connect(RadioButton_SpeedFaktorFaktor, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            RadioButton_SpeedFaktorFaktorClick();
+        }
+    });
+    connect(RadioButton_SpeedFaktorSoll, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            RadioButton_SpeedFaktorSollClick();
+        }
+    });
     connect(UpDown_SpeedFaktor, &UpDownControl::Clicked, this,
             &TFormSpeedFaktor::UpDown_SpeedFaktorClick);
     connect(Edit_SpeedFaktor, &QLineEdit::textChanged, this,

@@ -103,6 +103,8 @@ TEST_F(SpeedFactorDialog, ControlsCarryTheirNamesAndBuiltInTexts) {
     EXPECT_EQ(factor()->text(), "0");
     EXPECT_EQ(dialog->Edit_SpeedIst->text(), "1");
     EXPECT_EQ(output()->text(), "1");
+    EXPECT_TRUE(output()->isReadOnly());
+    EXPECT_FALSE(dialog->UpDown_SpeedSoll->isEnabled());
     EXPECT_TRUE(dialog->Edit_SpeedIst->isReadOnly());
     EXPECT_FALSE(dialog->Edit_SpeedIst->focusPolicy() & Qt::TabFocus);
 }

@@ -9,7 +9,9 @@
 #include <QTabBar>
 #include <cstdlib>
 
+#include "HandOverTexts.h"
 #include "PageWidgets.h"
+#include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
 #include "TFormStartDelay.h"
@@ -188,6 +190,7 @@ void TForm_Main::ConnectLaunchers() {
         {StartPage->SpeedButton_StartDelayMM, &TForm_Main::SpeedButton_StartDelayMMClick},
         {SpeedPageView->SpeedButton_SpeedModus, &TForm_Main::SpeedButton_SpeedModusClick},
         {SpeedPageView->SpeedButton_SpeedGenerator, &TForm_Main::SpeedButton_SpeedGeneratorClick},
+        {SpeedPageView->SpeedButton_SpeedFaktor, &TForm_Main::SpeedButton_SpeedFaktorClick},
     };
     for (const auto& [button, handler] : launchers) {
         connect(button, &QToolButton::clicked, this, handler);
@@ -316,9 +319,15 @@ void TForm_Main::SpeedFactorDisplay(const std::string& factor) {
     SpeedPageView->SpeedFactorDisplay(QString::fromStdString(factor));
 }
 
+// The measured input speed also reaches the factor dialog, which recomputes while it is open.
 void TForm_Main::SpeedValuesDisplay(const std::string& input, const std::string& output) {
     SpeedPageView->SpeedValuesDisplay(QString::fromStdString(input),
                                       QString::fromStdString(output));
+    if (FormSpeedFaktor != nullptr) {
+        FormSpeedFaktor->ShowInputSpeed(input == hand_over_texts::Unknown
+                                            ? QStringLiteral("?")
+                                            : QString::number(DeviceState.SpeedInput.load()));
+    }
 }
 
 // Unit replies are 8-bit text; each byte is shown as its Latin-1 character.
@@ -393,4 +402,8 @@ void TForm_Main::SpeedButton_SpeedModusClick() {
 
 void TForm_Main::SpeedButton_SpeedGeneratorClick() {
     Launch(FormSpeedGenerator);
+}
+
+void TForm_Main::SpeedButton_SpeedFaktorClick() {
+    Launch(FormSpeedFaktor);
 }

@@ -68,6 +68,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void SpeedButton_StartDelayMMClick();
     void SpeedButton_SpeedModusClick();
     void SpeedButton_SpeedGeneratorClick();
+    void SpeedButton_SpeedFaktorClick();
     // Stops the reader, then the writer, each completely, serving their hand-overs meanwhile.
     void StopThreads();
 

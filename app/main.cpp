@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 #include <exception>
 
+#include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
 #include "TFormStartDelay.h"
@@ -44,7 +45,8 @@ int main(int argc, char* argv[]) {
         FormSpeedModus = &speedModus;
         TFormStartGenerator startGenerator(&mainWindow, state, writer);
         FormStartGenerator = &startGenerator;
-        // FormSpeedFaktor is made here, between the start generator and the start shift.
+        TFormSpeedFaktor speedFaktor(&mainWindow, state, writer);
+        FormSpeedFaktor = &speedFaktor;
         TFormStartDelayMM startDelayMM(&mainWindow, state, writer);
         FormStartDelayMM = &startDelayMM;
         TFormSpeedGenerator speedGenerator(&mainWindow, state, writer);
@@ -59,6 +61,7 @@ int main(int argc, char* argv[]) {
         FormStartDelay = nullptr;
         FormSpeedGenerator = nullptr;
         FormStartDelayMM = nullptr;
+        FormSpeedFaktor = nullptr;
         FormStartGenerator = nullptr;
         FormSpeedModus = nullptr;
         FormStartModus = nullptr;

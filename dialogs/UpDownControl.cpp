@@ -80,7 +80,9 @@ void UpDownControl::WriteAssociate() {
 }
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == associate_ && event->type() == QEvent::KeyPress) {
+    // The event type first: while the field is being destroyed it still sends events here, and
+    // it is no longer a QLineEdit that the guarded pointer could be compared as.
+    if (event->type() == QEvent::KeyPress && watched == associate_) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Up || key == Qt::Key_Down) && isEnabled() &&
             !associate_->isReadOnly()) {

@@ -8,13 +8,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <set>
 
 #include "CommandLogQueries.h"
+#include "ProcessingWait.h"
 #include "SimulatedUnit.h"
+#include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
 #include "TFormStartDelay.h"
@@ -31,15 +34,7 @@ using Strings = std::vector<std::string>;
 namespace {
 
 bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > deadlineMs) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return WaitProcessingEvents(condition, deadlineMs);
 }
 
 // One dialog's road: the unit put into the mode whose value is set, the launcher, the change
@@ -78,6 +73,7 @@ class DialogsEndToEndTest : public ::testing::Test {
         FormStartDelayMM = nullptr;
         FormSpeedGenerator = nullptr;
         FormStartDelay = nullptr;
+        FormSpeedFaktor = nullptr;
         Form_Abdeckung = nullptr;
         dialogs_.clear();
         overlay_.reset();
@@ -98,6 +94,7 @@ class DialogsEndToEndTest : public ::testing::Test {
         FormStartModus = Make<TFormStartModus>(state, writer);
         FormSpeedModus = Make<TFormSpeedModus>(state, writer);
         FormStartGenerator = Make<TFormStartGenerator>(state, writer);
+        FormSpeedFaktor = Make<TFormSpeedFaktor>(state, writer);
         FormStartDelayMM = Make<TFormStartDelayMM>(state, writer);
         FormSpeedGenerator = Make<TFormSpeedGenerator>(state, writer);
         FormStartDelay = Make<TFormStartDelay>(state, writer);
@@ -268,6 +265,32 @@ TEST_F(DialogsEndToEndTest, SpeedGeneratorNegative) {
             {"SPEED.GENERATOR -150", "KONFIG.SAVE"},
             "Edit_SpeedGenerator",
             "-150 mm/s"});
+}
+
+// The factor is typed with the regional separator; while the dialog is open the speed page is
+// still polled, and the measured input speed reaches the dialog.
+TEST_F(DialogsEndToEndTest, SpeedFactorWhileTheInputSpeedIsMeasured) {
+    const QString separator = QLocale().decimalPoint();
+    bool inputSpeedFollowed = false;
+    Travel({TForm_Main::PageSpeed,
+            "SPEED.CMD 2",
+            "SpeedButton_SpeedFaktor",
+            [&] {
+                // The unit's input speed drifts: the open dialog must follow it.
+                const QString atOpening = FormSpeedFaktor->Edit_SpeedIst->text();
+                inputSpeedFollowed = WaitUntil([this, &atOpening] {
+                    const QString shown = FormSpeedFaktor->Edit_SpeedIst->text();
+                    return shown != atOpening &&
+                           shown == QString::number(window_->DeviceState.SpeedInput.load());
+                });
+                FormSpeedFaktor->Edit_SpeedFaktor->setText("2" + separator + "5009");
+                FormSpeedFaktor->BitBtn_OK->click();
+            },
+            {"SPEED.FAKTOR 2500", "KONFIG.SAVE"},
+            "Edit_SpeedFaktor",
+            "2" + QLocale::system().decimalPoint() + "500"});
+    EXPECT_TRUE(inputSpeedFollowed);
+    EXPECT_EQ(unit_->storedSettings().speedFactor, 2500);
 }
 
 // Cancel sends nothing: the unit hears only the reader's queries.

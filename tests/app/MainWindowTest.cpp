@@ -12,6 +12,7 @@
 
 #include "CommandLogQueries.h"
 #include "PageWidgets.h"
+#include "ProcessingWait.h"
 #include "SimulatedUnit.h"
 #include "TForm_Main.h"
 #include "TemporaryFolder.h"
@@ -22,17 +23,8 @@ namespace colours = unit_colours;
 
 namespace {
 
-// Keeps the event loop turning while waiting, as the program's loop would.
 bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > deadlineMs) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return WaitProcessingEvents(condition, deadlineMs);
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -5,16 +5,7 @@
 #include <QStyleFactory>
 #include <exception>
 
-#include "TFormSpeedFaktor.h"
-#include "TFormSpeedGenerator.h"
-#include "TFormSpeedModus.h"
-#include "TFormStartDelay.h"
-#include "TFormStartDelayMM.h"
-#include "TFormStartGenerator.h"
-#include "TFormStartModus.h"
-#include "TForm_Abdeckung.h"
-#include "TForm_FileDialog.h"
-#include "TForm_Main.h"
+#include "ProgramWindows.h"
 
 namespace {
 
@@ -31,42 +22,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     try {
-        // Every window once, in this order; modal ones are shown and hidden, never re-made.
-        TForm_Main mainWindow;
-        TForm_FileDialog fileDialog(&mainWindow);
-        Form_FileDialog = &fileDialog;
-        TForm_Abdeckung overlay(&mainWindow);
-        Form_Abdeckung = &overlay;
-        DeviceStateRecord& state = mainWindow.DeviceState;
-        Thread_Write* writer = mainWindow.WriterThread.get();
-        TFormStartModus startModus(&mainWindow, state, writer);
-        FormStartModus = &startModus;
-        TFormSpeedModus speedModus(&mainWindow, state, writer);
-        FormSpeedModus = &speedModus;
-        TFormStartGenerator startGenerator(&mainWindow, state, writer);
-        FormStartGenerator = &startGenerator;
-        TFormSpeedFaktor speedFaktor(&mainWindow, state, writer);
-        FormSpeedFaktor = &speedFaktor;
-        TFormStartDelayMM startDelayMM(&mainWindow, state, writer);
-        FormStartDelayMM = &startDelayMM;
-        TFormSpeedGenerator speedGenerator(&mainWindow, state, writer);
-        FormSpeedGenerator = &speedGenerator;
-        // Form_Sprachen and Form_Info come here, before the start delay dialog.
-        TFormStartDelay startDelay(&mainWindow, state, writer);
-        FormStartDelay = &startDelay;
-
-        mainWindow.show();
+        ProgramWindows windows;
+        windows.Main().show();
         application.exec();
-
-        FormStartDelay = nullptr;
-        FormSpeedGenerator = nullptr;
-        FormStartDelayMM = nullptr;
-        FormSpeedFaktor = nullptr;
-        FormStartGenerator = nullptr;
-        FormSpeedModus = nullptr;
-        FormStartModus = nullptr;
-        Form_Abdeckung = nullptr;
-        Form_FileDialog = nullptr;
     } catch (const std::exception& error) {
         ShowEscapedException(QString::fromLocal8Bit(error.what()));
     } catch (...) {

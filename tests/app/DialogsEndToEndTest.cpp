@@ -16,6 +16,8 @@
 
 #include "CommandLogQueries.h"
 #include "ProcessingWait.h"
+#include "ProgramSandbox.h"
+#include "ProgramWindows.h"
 #include "SimulatedUnit.h"
 #include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
@@ -51,60 +53,19 @@ struct Road {
 
 class DialogsEndToEndTest : public ::testing::Test {
   protected:
+    // As the entry point does: every window in its order, over a simulated unit on COM5.
     void SetUp() override {
-        const QString base = QDir(QString::fromStdString(root_.path())).canonicalPath();
-        QDir(base).mkpath("BIN");
-        QDir(base).mkpath("ports");
-        previousFolder_ = QDir::currentPath();
-        QDir::setCurrent(base + "/BIN");
-        setenv("XDG_RUNTIME_DIR", root_.path().c_str(), 1);
-        ports_ = std::make_unique<test_support::PortFolderOverride>(root_.file("ports"));
-        sim::Options options;
-        options.folder = root_.file("ports");
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-        OpenWindows();
-    }
-    void TearDown() override {
-        FormStartModus = nullptr;
-        FormSpeedModus = nullptr;
-        FormStartGenerator = nullptr;
-        FormStartDelayMM = nullptr;
-        FormSpeedGenerator = nullptr;
-        FormStartDelay = nullptr;
-        FormSpeedFaktor = nullptr;
-        Form_Abdeckung = nullptr;
-        dialogs_.clear();
-        overlay_.reset();
-        window_.reset();
-        unit_.reset();
-        ports_.reset();
-        unsetenv("XDG_RUNTIME_DIR");
-        QDir::setCurrent(previousFolder_);
-    }
-
-    // As the entry point does: the main window, the overlay, then the dialogs.
-    void OpenWindows() {
-        window_ = std::make_unique<TForm_Main>([](const QString&) {});
-        overlay_ = std::make_unique<TForm_Abdeckung>(window_.get());
-        Form_Abdeckung = overlay_.get();
-        DeviceStateRecord& state = window_->DeviceState;
-        Thread_Write* writer = window_->WriterThread.get();
-        FormStartModus = Make<TFormStartModus>(state, writer);
-        FormSpeedModus = Make<TFormSpeedModus>(state, writer);
-        FormStartGenerator = Make<TFormStartGenerator>(state, writer);
-        FormSpeedFaktor = Make<TFormSpeedFaktor>(state, writer);
-        FormStartDelayMM = Make<TFormStartDelayMM>(state, writer);
-        FormSpeedGenerator = Make<TFormSpeedGenerator>(state, writer);
-        FormStartDelay = Make<TFormStartDelay>(state, writer);
+        unit_ = sandbox_.StartUnit();
+        ASSERT_NE(unit_, nullptr);
+        windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
+        window_ = &windows_->Main();
         window_->show();
     }
-    template <typename Dialog>
-    Dialog* Make(DeviceStateRecord& state, Thread_Write* writer) {
-        dialogs_.push_back(std::make_unique<Dialog>(window_.get(), state, writer));
-        return static_cast<Dialog*>(dialogs_.back().get());
+    void TearDown() override {
+        windows_.reset();
+        unit_.reset();
     }
+
     template <typename Widget>
     Widget* Find(const char* name) {
         return window_->findChild<Widget*>(QLatin1String(name));
@@ -120,7 +81,7 @@ class DialogsEndToEndTest : public ::testing::Test {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!changed && dialog != nullptr && dialog->isActiveWindow()) {
                 changed = true;
-                coveredWhileOpen = overlay_->isVisible();
+                coveredWhileOpen = Form_Abdeckung->isVisible();
                 change();
             }
         });
@@ -136,7 +97,7 @@ class DialogsEndToEndTest : public ::testing::Test {
         launcher->click();
         EXPECT_TRUE(changed) << "the dialog never opened";
         EXPECT_TRUE(coveredWhileOpen);
-        EXPECT_FALSE(overlay_->isVisible());
+        EXPECT_FALSE(Form_Abdeckung->isVisible());
     }
 
     void Travel(const Road& road) {
@@ -175,13 +136,10 @@ class DialogsEndToEndTest : public ::testing::Test {
             << road.field << " shows " << field->text().toStdString();
     }
 
-    test_support::TemporaryFolder root_;
-    QString previousFolder_;
-    std::unique_ptr<test_support::PortFolderOverride> ports_;
+    ProgramSandbox sandbox_;
     std::unique_ptr<sim::SimulatedUnit> unit_;
-    std::unique_ptr<TForm_Main> window_;
-    std::unique_ptr<TForm_Abdeckung> overlay_;
-    std::vector<std::unique_ptr<QDialog>> dialogs_;
+    std::unique_ptr<ProgramWindows> windows_;
+    TForm_Main* window_ = nullptr;
 };
 
 TEST_F(DialogsEndToEndTest, StartModeToGenerator) {

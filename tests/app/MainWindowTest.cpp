@@ -13,6 +13,7 @@
 #include "CommandLogQueries.h"
 #include "PageWidgets.h"
 #include "ProcessingWait.h"
+#include "ProgramSandbox.h"
 #include "SimulatedUnit.h"
 #include "TForm_Main.h"
 #include "TemporaryFolder.h"
@@ -29,30 +30,14 @@ bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 15000) {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const QString base = QDir(QString::fromStdString(root_.path())).canonicalPath();
-        QDir(base).mkpath("BIN");
-        QDir(base).mkpath("ports");
-        previousFolder_ = QDir::currentPath();
-        QDir::setCurrent(base + "/BIN");
-        setenv("XDG_RUNTIME_DIR", root_.path().c_str(), 1);
-        ports_ = std::make_unique<test_support::PortFolderOverride>(root_.file("ports"));
-    }
     void TearDown() override {
         window_.reset();
         unit_.reset();
-        ports_.reset();
-        unsetenv("XDG_RUNTIME_DIR");
-        QDir::setCurrent(previousFolder_);
     }
 
     void startUnit(int slowByteMs = 50) {
-        sim::Options options;
-        options.folder = root_.file("ports");
-        options.portNumber = 5;
-        options.slowByteMs = slowByteMs;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+        unit_ = sandbox_.StartUnit(slowByteMs);
+        ASSERT_NE(unit_, nullptr);
     }
     void openWindow() {
         window_ =
@@ -93,9 +78,7 @@ class MainWindowTest : public ::testing::Test {
         return seen;
     }
 
-    test_support::TemporaryFolder root_;
-    QString previousFolder_;
-    std::unique_ptr<test_support::PortFolderOverride> ports_;
+    ProgramSandbox sandbox_;
     std::unique_ptr<sim::SimulatedUnit> unit_;
     std::unique_ptr<TForm_Main> window_;
     QStringList captions_;
@@ -234,7 +217,7 @@ TEST_F(MainWindowTest, ClosingDuringATransactionEndsPromptly) {
 
 TEST_F(MainWindowTest, SecondInstanceIsTurnedAwayBeforeItMakesAnything) {
     openWindow();
-    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(root_.path())));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(sandbox_.Root().path())));
     ASSERT_TRUE(QDir().mkpath("other/BIN") && QDir::setCurrent("other/BIN"));
     EXPECT_THROW(TForm_Main second([this](const QString& message) { refusals_ << message; }),
                  std::runtime_error);

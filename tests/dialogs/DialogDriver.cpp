@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include "ProcessingWait.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,15 +34,7 @@ void Show(QWidget& dialog) {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int deadlineMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > deadlineMs) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return WaitProcessingEvents(condition, deadlineMs);
 }
 
 int RunModal(ParameterDialogFrame& dialog, const std::function<void()>& act, bool* timedOut,

@@ -28,8 +28,8 @@ void Show(QWidget& dialog);
 // Processes events until the condition holds or the deadline passes.
 bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = 10000);
 
-// Runs ShowModalCovered; once the dialog is shown and active, act() runs on it. A dialog still open after
-// the deadline is closed with Rejected and *timedOut set.
+// Runs ShowModalCovered; once the dialog is shown and active, act() runs on it. A dialog still open
+// after the deadline is closed with Rejected and *timedOut set.
 int RunModal(ParameterDialogFrame& dialog, const std::function<void()>& act, bool* timedOut,
              int deadlineMs = 10000);
 

@@ -1,0 +1,58 @@
+#include "ProgramWindows.h"
+
+#include "TFormSpeedFaktor.h"
+#include "TFormSpeedGenerator.h"
+#include "TFormSpeedModus.h"
+#include "TFormStartDelay.h"
+#include "TFormStartDelayMM.h"
+#include "TFormStartGenerator.h"
+#include "TFormStartModus.h"
+#include "TForm_Abdeckung.h"
+#include "TForm_FileDialog.h"
+
+namespace {
+
+template <typename Window>
+std::unique_ptr<Window> MakeDialog(Window*& global, TForm_Main& main) {
+    auto window = std::make_unique<Window>(&main, main.DeviceState, main.WriterThread.get());
+    global = window.get();
+    return window;
+}
+
+template <typename Window>
+std::unique_ptr<Window> MakeWindow(Window*& global, TForm_Main& main) {
+    auto window = std::make_unique<Window>(&main);
+    global = window.get();
+    return window;
+}
+
+}  // namespace
+
+ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
+    : main_(std::make_unique<TForm_Main>(std::move(refuseStart))) {
+    TForm_Main& main = *main_;
+    fileDialog_ = MakeWindow(Form_FileDialog, main);
+    overlay_ = MakeWindow(Form_Abdeckung, main);
+    startModus_ = MakeDialog(FormStartModus, main);
+    speedModus_ = MakeDialog(FormSpeedModus, main);
+    startGenerator_ = MakeDialog(FormStartGenerator, main);
+    speedFaktor_ = MakeDialog(FormSpeedFaktor, main);
+    startDelayMM_ = MakeDialog(FormStartDelayMM, main);
+    speedGenerator_ = MakeDialog(FormSpeedGenerator, main);
+    // Form_Sprachen and Form_Info come here, before the start delay dialog.
+    startDelay_ = MakeDialog(FormStartDelay, main);
+}
+
+ProgramWindows::~ProgramWindows() {
+    FormStartDelay = nullptr;
+    FormSpeedGenerator = nullptr;
+    FormStartDelayMM = nullptr;
+    FormSpeedFaktor = nullptr;
+    FormStartGenerator = nullptr;
+    FormSpeedModus = nullptr;
+    FormStartModus = nullptr;
+    Form_Abdeckung = nullptr;
+    Form_FileDialog = nullptr;
+    // The threads end before any dialog that could still be handed something goes.
+    main_->StopThreads();
+}

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -19,6 +18,7 @@
 #include "TFormStartGenerator.h"
 #include "TFormStartModus.h"
 #include "UnitColours.h"
+#include "WindowFont.h"
 
 TForm_Main* Form_Main = nullptr;
 
@@ -34,15 +34,6 @@ const char* const NotSupportedMessage =
 const char* const AlreadyRunningMessage =
     "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\n"
     "The 'Kalvio' program is already running...     \n\n";
-
-QFont WindowFont() {
-    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
-                               ? QStringLiteral("Verdana")
-                               : QStringLiteral("DejaVu Sans");
-    QFont font(family);
-    font.setPixelSize(FontPixelHeight);
-    return font;
-}
 
 char SystemDecimalSeparator() {
     const QString point = QLocale::system().decimalPoint();
@@ -140,7 +131,7 @@ void TForm_Main::BuildWindow() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
-    setFont(WindowFont());
+    setFont(WindowFont(FontPixelHeight));
 
     PopupMenu_Leer = new QMenu(this);
     PopupMenu_Leer->setObjectName(QStringLiteral("PopupMenu_Leer"));

@@ -1,6 +1,5 @@
 #include "ParameterDialogFrame.h"
 
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 
 #include "OverlayCover.h"
 #include "Thread_Write.h"
+#include "WindowFont.h"
 
 namespace {
 
@@ -16,15 +16,6 @@ constexpr int FontPixelHeight = 11;  // 8 pt on a 96 dpi screen
 constexpr int Margin = 8;
 constexpr int BottomPanelHeight = 58;
 constexpr int ButtonGap = 16;
-
-QFont DialogFont() {
-    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
-                               ? QStringLiteral("Verdana")
-                               : QStringLiteral("DejaVu Sans");
-    QFont font(family);
-    font.setPixelSize(FontPixelHeight);
-    return font;
-}
 
 // The glyphs of the two buttons: a green tick and a red cross.
 QIcon Glyph(bool tick) {
@@ -70,7 +61,7 @@ ParameterDialogFrame::ParameterDialogFrame(const QString& objectName, const QStr
     // find a dialog's.
     setObjectName(objectName);
     setWindowTitle(caption);
-    setFont(DialogFont());
+    setFont(WindowFont(FontPixelHeight));
     setFixedSize(clientWidth, ClientHeight);
     BuildFrame(groupBoxName, clientWidth);
     connect(BitBtn_OK, &QPushButton::clicked, this, [this] { BitBtn_OKClick(); });

@@ -26,6 +26,17 @@ std::unique_ptr<Window> MakeWindow(Window*& global, TForm_Main& main) {
     return window;
 }
 
+// The pages name the modes with a mode dialog's list: when its entries are renamed (a language
+// file), the reader must hand the modes over again, even though their numbers did not change.
+void RedisplayWhenRenamed(const QComboBox* modeList, TForm_Main& main) {
+    QAbstractItemModel* names = modeList->model();
+    const auto redisplay = [&main] { main.RedisplayUnitValues(); };
+    QObject::connect(names, &QAbstractItemModel::dataChanged, &main, redisplay);
+    QObject::connect(names, &QAbstractItemModel::rowsInserted, &main, redisplay);
+    QObject::connect(names, &QAbstractItemModel::rowsRemoved, &main, redisplay);
+    QObject::connect(names, &QAbstractItemModel::modelReset, &main, redisplay);
+}
+
 }  // namespace
 
 ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
@@ -35,6 +46,8 @@ ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
     overlay_ = MakeWindow(Form_Abdeckung, main);
     startModus_ = MakeDialog(FormStartModus, main);
     speedModus_ = MakeDialog(FormSpeedModus, main);
+    RedisplayWhenRenamed(startModus_->ComboBox_StartModus, main);
+    RedisplayWhenRenamed(speedModus_->ComboBox_SpeedModus, main);
     startGenerator_ = MakeDialog(FormStartGenerator, main);
     speedFaktor_ = MakeDialog(FormSpeedFaktor, main);
     startDelayMM_ = MakeDialog(FormStartDelayMM, main);

@@ -141,8 +141,10 @@ void TForm_Main::BuildWindow() {
     PageControl_Kalvio->setGeometry(10, 10, 653, 553);
     PageControl_Kalvio->setFocusPolicy(Qt::NoFocus);
     PageControl_Kalvio->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // A style sheet's width and height are the content box: with the border and margin around
+    // it each tab measures 144 x 50.
     PageControl_Kalvio->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { width: 140px; height: 46px; margin: 2px; border: 1px solid gray;"
+        "QTabBar::tab { width: 138px; height: 44px; margin: 2px; border: 1px solid gray;"
         " border-radius: 3px; background: palette(button); }"
         "QTabBar::tab:hover { background: palette(light); }"
         "QTabBar::tab:selected { background: palette(midlight); border: 1px solid black; }"
@@ -245,7 +247,16 @@ int TForm_Main::ActivePageIndex() const {
     return activePageIndex_.load();
 }
 
+unsigned TForm_Main::DisplayEpoch() const {
+    return displayEpoch_.load();
+}
+
+void TForm_Main::RedisplayUnitValues() {
+    ++displayEpoch_;
+}
+
 void TForm_Main::PageControl_KalvioChange() {
+    RedisplayUnitValues();
     StartPage->Reset();
     SpeedPageView->Reset();
     UnitPageView->Reset();

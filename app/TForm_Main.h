@@ -42,6 +42,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
 
     // ReaderDisplay: the reader's hand-overs, on the GUI thread.
     int ActivePageIndex() const override;
+    unsigned DisplayEpoch() const override;
     void PageReset() override;
     void ShowSearchingCaption(const std::string& portName) override;
     void ShowConnectedCaption(const std::string& portName) override;
@@ -57,6 +58,9 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void UnitFirmwareDisplay(const std::string& firmware) override;
     void InputOutputDisplay(const std::string& word1, const std::string& word2) override;
 
+    // Something besides the reader changed how unit values are shown (the mode names): the
+    // reader hands every value over again in its next cycle.
+    void RedisplayUnitValues();
     // The page-change handler: every displayed unit value becomes unknown.
     void PageControl_KalvioChange();
     void SpeedButton_StartResetClick();
@@ -108,6 +112,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     GuiSynchronizer synchronizer_;
     SingleInstanceLock InstanceMutex;
     std::atomic<int> activePageIndex_{PageStart};
+    std::atomic<unsigned> displayEpoch_{0};
     bool shownBefore_ = false;
     bool threadsStopped_ = false;
 };

@@ -1,5 +1,6 @@
-// What the reader thread needs of the main window. ActivePageIndex() is read on the reader's
-// own thread; every other call is made on the GUI thread, inside Synchronize.
+// What the reader thread needs of the main window. ActivePageIndex() and DisplayEpoch() are
+// read on the reader's own thread; every other call is made on the GUI thread, inside
+// Synchronize.
 #pragma once
 
 #include <string>
@@ -10,6 +11,10 @@ class ReaderDisplay {
 
     // Index of the active tab page: 0 start signal, 1 speed, 2 unit, 3 PC.
     virtual int ActivePageIndex() const = 0;
+    // Moves on whenever the window changes what its pages show by itself (a page change, a
+    // reset): the reader then hands every value over again instead of trusting that the
+    // window still shows what it last handed over.
+    virtual unsigned DisplayEpoch() const = 0;
 
     // Marks every displayed unit value unknown.
     virtual void PageReset() = 0;

@@ -44,7 +44,7 @@ void Thread_Read::Execute() {
 void Thread_Read::ConnectionSearch() {
     std::lock_guard<std::mutex> hold(PortLock);
     ComPort_Close(PortHandle);
-    Synchronize([this] { display_.PageReset(); });
+    HandOverUnknown([this] { display_.PageReset(); });
     for (uint32_t port = FirstPort; port <= LastPort && !Terminated(); ++port) {
         const std::string portName = PortName(port);
         Synchronize([this, &portName] { display_.ShowSearchingCaption(portName); });
@@ -131,11 +131,38 @@ bool Thread_Read::Query(const char* command, ReplyBuffer& reply) {
     return true;
 }
 
+void Thread_Read::HandOver(HandOverMemory::Routine routine, std::string values,
+                           const std::function<void()>& show) {
+    handedOver_.FollowEpoch(display_.DisplayEpoch());
+    if (handedOver_.Repeats(routine, values)) {
+        return;
+    }
+    Synchronize(show);
+    handedOver_.Remember(routine, std::move(values));
+}
+
+void Thread_Read::HandOverMode(HandOverMemory::Routine routine, int mode,
+                               const std::function<void()>& show) {
+    handedOver_.FollowEpoch(display_.DisplayEpoch());
+    const std::string values = std::to_string(mode);
+    if (handedOver_.Repeats(routine, values)) {
+        return;
+    }
+    Synchronize(show);
+    handedOver_.ForgetAll();
+    handedOver_.Remember(routine, values);
+}
+
+void Thread_Read::HandOverUnknown(const std::function<void()>& show) {
+    Synchronize(show);
+    handedOver_.ForgetAll();
+}
+
 void Thread_Read::QueryStartMode() {
     ReplyBuffer reply{};
     if (!Query("START.CMD", reply)) {
         modeNumber_ = 0;
-        Synchronize([this] { display_.StartModeDisplay(0, true); });
+        HandOverUnknown([this] { display_.StartModeDisplay(0, true); });
         return;
     }
     const auto mode = reply_parser::ParseStartMode(reply.data());
@@ -144,13 +171,14 @@ void Thread_Read::QueryStartMode() {
     }
     deviceState_.StartModus = static_cast<int32_t>(*mode);
     modeNumber_ = static_cast<int>(*mode);
-    Synchronize([this, m = modeNumber_] { display_.StartModeDisplay(m, false); });
+    HandOverMode(HandOverMemory::Routine::StartMode, modeNumber_,
+                 [this, m = modeNumber_] { display_.StartModeDisplay(m, false); });
 }
 
 void Thread_Read::QueryStartGenerator() {
     ReplyBuffer reply{};
     if (!Query("START.GENERATOR", reply)) {
-        Synchronize([this] { display_.StartGeneratorDisplay(Unknown, Unknown); });
+        HandOverUnknown([this] { display_.StartGeneratorDisplay(Unknown, Unknown); });
         return;
     }
     const auto times = reply_parser::ParseStartGenerator(reply.data());
@@ -161,13 +189,14 @@ void Thread_Read::QueryStartGenerator() {
     deviceState_.StartGeneratorOff = static_cast<int32_t>(times->lowMs);
     const std::string high = hand_over_texts::WithUnit(deviceState_.StartGeneratorOn, "ms");
     const std::string low = hand_over_texts::WithUnit(deviceState_.StartGeneratorOff, "ms");
-    Synchronize([&] { display_.StartGeneratorDisplay(high, low); });
+    HandOver(HandOverMemory::Routine::StartGenerator, high + '\n' + low,
+             [&] { display_.StartGeneratorDisplay(high, low); });
 }
 
 void Thread_Read::QueryStartDelay() {
     ReplyBuffer reply{};
     if (!Query("START.DELAY", reply)) {
-        Synchronize([this] { display_.StartDelayDisplay(Unknown); });
+        HandOverUnknown([this] { display_.StartDelayDisplay(Unknown); });
         return;
     }
     const auto delay = reply_parser::ParseUnsigned(reply.data());
@@ -176,13 +205,13 @@ void Thread_Read::QueryStartDelay() {
     }
     deviceState_.StartDelayMS = static_cast<int32_t>(*delay);
     const std::string text = hand_over_texts::WithUnit(deviceState_.StartDelayMS, "ms");
-    Synchronize([&] { display_.StartDelayDisplay(text); });
+    HandOver(HandOverMemory::Routine::StartDelay, text, [&] { display_.StartDelayDisplay(text); });
 }
 
 void Thread_Read::QueryStartShift() {
     ReplyBuffer reply{};
     if (!Query("START.SHIFT", reply)) {
-        Synchronize([this] { display_.StartShiftDisplay(Unknown); });
+        HandOverUnknown([this] { display_.StartShiftDisplay(Unknown); });
         return;
     }
     const auto shift = reply_parser::ParseUnsigned(reply.data());
@@ -191,14 +220,14 @@ void Thread_Read::QueryStartShift() {
     }
     deviceState_.StartDelayMM = static_cast<int32_t>(*shift);
     const std::string text = hand_over_texts::WithUnit(deviceState_.StartDelayMM, "mm");
-    Synchronize([&] { display_.StartShiftDisplay(text); });
+    HandOver(HandOverMemory::Routine::StartShift, text, [&] { display_.StartShiftDisplay(text); });
 }
 
 void Thread_Read::QuerySpeedMode() {
     ReplyBuffer reply{};
     if (!Query("SPEED.CMD", reply)) {
         // The mode number stays as the last mode query left it, so the layout holds.
-        Synchronize([this, m = modeNumber_] { display_.SpeedModeDisplay(m, true); });
+        HandOverUnknown([this, m = modeNumber_] { display_.SpeedModeDisplay(m, true); });
         return;
     }
     const auto mode = reply_parser::ParseSpeedMode(reply.data());
@@ -207,13 +236,14 @@ void Thread_Read::QuerySpeedMode() {
     }
     deviceState_.SpeedModus = static_cast<int32_t>(*mode);
     modeNumber_ = static_cast<int>(*mode);
-    Synchronize([this, m = modeNumber_] { display_.SpeedModeDisplay(m, false); });
+    HandOverMode(HandOverMemory::Routine::SpeedMode, modeNumber_,
+                 [this, m = modeNumber_] { display_.SpeedModeDisplay(m, false); });
 }
 
 void Thread_Read::QuerySpeedGenerator() {
     ReplyBuffer reply{};
     if (!Query("SPEED.GENERATOR", reply)) {
-        Synchronize([this] { display_.SpeedGeneratorDisplay(Unknown); });
+        HandOverUnknown([this] { display_.SpeedGeneratorDisplay(Unknown); });
         return;
     }
     const auto speed = reply_parser::ParseSigned(reply.data());
@@ -222,13 +252,14 @@ void Thread_Read::QuerySpeedGenerator() {
     }
     deviceState_.SpeedGenerator = *speed;
     const std::string text = hand_over_texts::WithUnit(*speed, "mm/s");
-    Synchronize([&] { display_.SpeedGeneratorDisplay(text); });
+    HandOver(HandOverMemory::Routine::SpeedGenerator, text,
+             [&] { display_.SpeedGeneratorDisplay(text); });
 }
 
 void Thread_Read::QuerySpeedFactor() {
     ReplyBuffer reply{};
     if (!Query("SPEED.FAKTOR", reply)) {
-        Synchronize([this] { display_.SpeedFactorDisplay(Unknown); });
+        HandOverUnknown([this] { display_.SpeedFactorDisplay(Unknown); });
         return;
     }
     const auto factor = reply_parser::ParseSigned(reply.data());
@@ -237,13 +268,14 @@ void Thread_Read::QuerySpeedFactor() {
     }
     deviceState_.SpeedFaktor = *factor;
     const std::string text = hand_over_texts::Factor(*factor, decimalSeparator_);
-    Synchronize([&] { display_.SpeedFactorDisplay(text); });
+    HandOver(HandOverMemory::Routine::SpeedFactor, text,
+             [&] { display_.SpeedFactorDisplay(text); });
 }
 
 void Thread_Read::QuerySpeedValues() {
     ReplyBuffer reply{};
     if (!Query("SPEED.SPEED", reply)) {
-        Synchronize([this] { display_.SpeedValuesDisplay(Unknown, Unknown); });
+        HandOverUnknown([this] { display_.SpeedValuesDisplay(Unknown, Unknown); });
         return;
     }
     const auto speeds = reply_parser::ParseSpeedSpeed(reply.data());
@@ -254,39 +286,41 @@ void Thread_Read::QuerySpeedValues() {
     deviceState_.SpeedOutput = speeds->outputMmPerS;
     const std::string input = hand_over_texts::WithUnit(speeds->inputMmPerS, "mm/s");
     const std::string output = hand_over_texts::WithUnit(speeds->outputMmPerS, "mm/s");
-    Synchronize([&] { display_.SpeedValuesDisplay(input, output); });
+    HandOver(HandOverMemory::Routine::SpeedValues, input + '\n' + output,
+             [&] { display_.SpeedValuesDisplay(input, output); });
 }
 
 void Thread_Read::QueryDevice() {
     ReplyBuffer reply{};
     if (!Query("VERSION.HW", reply)) {
-        Synchronize([this] { display_.UnitDeviceDisplay(Unknown); });
+        HandOverUnknown([this] { display_.UnitDeviceDisplay(Unknown); });
         return;
     }
     if (reply_parser::IsErrorReply(reply.data())) {
         return;
     }
     const std::string text = reply.data();
-    Synchronize([&] { display_.UnitDeviceDisplay(text); });
+    HandOver(HandOverMemory::Routine::UnitDevice, text, [&] { display_.UnitDeviceDisplay(text); });
 }
 
 void Thread_Read::QueryFirmware() {
     ReplyBuffer reply{};
     if (!Query("VERSION.SW", reply)) {
-        Synchronize([this] { display_.UnitFirmwareDisplay(Unknown); });
+        HandOverUnknown([this] { display_.UnitFirmwareDisplay(Unknown); });
         return;
     }
     if (reply_parser::IsErrorReply(reply.data())) {
         return;
     }
     const std::string text = reply.data();
-    Synchronize([&] { display_.UnitFirmwareDisplay(text); });
+    HandOver(HandOverMemory::Routine::UnitFirmware, text,
+             [&] { display_.UnitFirmwareDisplay(text); });
 }
 
 void Thread_Read::QueryInputOutput() {
     ReplyBuffer reply{};
     if (!Query("IO", reply)) {
-        Synchronize([this] { display_.InputOutputDisplay(Unknown, Unknown); });
+        HandOverUnknown([this] { display_.InputOutputDisplay(Unknown, Unknown); });
         return;
     }
     const auto words = reply_parser::ParseIo(reply.data());
@@ -296,5 +330,6 @@ void Thread_Read::QueryInputOutput() {
     // Handed over as signed decimal renderings of the 32-bit words.
     const std::string word1 = hand_over_texts::Decimal(static_cast<int32_t>(words->word1));
     const std::string word2 = hand_over_texts::Decimal(static_cast<int32_t>(words->word2));
-    Synchronize([&] { display_.InputOutputDisplay(word1, word2); });
+    HandOver(HandOverMemory::Routine::InputOutput, word1 + '\n' + word2,
+             [&] { display_.InputOutputDisplay(word1, word2); });
 }

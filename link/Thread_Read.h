@@ -4,10 +4,12 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "CommandProtocol.h"
 #include "DeviceStateRecord.h"
+#include "HandOverMemory.h"
 #include "ReaderDisplay.h"
 #include "WorkerThread.h"
 
@@ -33,6 +35,14 @@ class Thread_Read : public WorkerThread {
     // One transaction under PortLock; false (and the link counts as lost) when it failed.
     bool Query(const char* command, ReplyBuffer& reply);
 
+    // Hands a display routine over unless the window already shows these values. A mode's
+    // routine may lay its page out anew, after which nothing else is known to be shown.
+    void HandOver(HandOverMemory::Routine routine, std::string values,
+                  const std::function<void()>& show);
+    void HandOverMode(HandOverMemory::Routine routine, int mode, const std::function<void()>& show);
+    // A failed query's "?" and the search's reset: afterwards every value is handed over.
+    void HandOverUnknown(const std::function<void()>& show);
+
     void QueryStartMode();
     void QueryStartGenerator();
     void QueryStartDelay();
@@ -52,4 +62,5 @@ class Thread_Read : public WorkerThread {
     // Shared by both mode queries: a failed "SPEED.CMD" hands over what the last mode query
     // left here.
     int modeNumber_ = 0;
+    HandOverMemory handedOver_;
 };

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -268,8 +269,30 @@ TEST_F(DialogsEndToEndTest, CancelSendsNothing) {
     }
 }
 
+// After a dialog closes, no key reaches a button of the window: no Tab stops at the Reset
+// buttons, so a stray Space or Enter cannot reset the unit's stored settings.
+TEST_F(DialogsEndToEndTest, NoKeyPressAfterADialogClosesSendsAnything) {
+    auto* launcher = Find<QToolButton>("SpeedButton_StartModus");
+    ASSERT_TRUE(WaitUntil([&] {
+        return launcher->isEnabled() && Find<QToolButton>("SpeedButton_StartReset")->isEnabled();
+    }));
+    Launch(launcher, [] { QTest::keyClick(FormStartModus, Qt::Key_Escape); });
+    int clicks = 0;
+    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+        QObject::connect(button, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+    }
+    for (int round = 0; round < 30; ++round) {
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+            QWidget* focus = window_->focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : window_, key);
+        }
+    }
+    EXPECT_EQ(clicks, 0);
+}
+
 // The page names the modes with the dialog's list, so a renamed entry shows on the page.
 TEST_F(DialogsEndToEndTest, ModeDisplayTakesTheNameFromTheDialogsList) {
+    ASSERT_TRUE(WaitUntil([this] { return Find<QLineEdit>("Edit_StartModus")->text() == "Aus"; }));
     FormStartModus->ComboBox_StartModus->setItemText(0, "Off");
     EXPECT_TRUE(WaitUntil([this] { return Find<QLineEdit>("Edit_StartModus")->text() == "Off"; }));
 }

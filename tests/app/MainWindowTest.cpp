@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QStringList>
+#include <QTabBar>
 #include <QToolButton>
 #include <functional>
 #include <set>
@@ -100,6 +101,53 @@ TEST_F(MainWindowTest, StartsOnTheStartPageWithDataFoldersBesideItsOwn) {
     EXPECT_EQ(page_widgets::FieldColour(mode), colours::Yellow);
 }
 
+TEST_F(MainWindowTest, TabsAreButtonsOf144By50) {
+    openWindow();
+    for (int index = 0; index < window_->PageControl_Kalvio->count(); ++index) {
+        EXPECT_EQ(window_->PageControl_Kalvio->tabBar()->tabRect(index).size(), QSize(144, 50))
+            << index;
+    }
+}
+
+// Bits 21 and 22 choose the page whose rotary switch is in use; both or neither: no page.
+TEST_F(MainWindowTest, RotarySwitchGoesToThePageItsSelectorBitNames) {
+    openWindow();
+    const StartSignalPage& start = *window_->StartPage;
+    const SpeedPage& speed = *window_->SpeedPageView;
+    const std::tuple<uint32_t, bool, bool> rows[] = {
+        {page_widgets::Bit(21), true, false},
+        {page_widgets::Bit(22), false, true},
+        {page_widgets::Bit(21) | page_widgets::Bit(22), false, false},
+        {0, false, false},
+    };
+    for (const auto& [selector, startInUse, speedInUse] : rows) {
+        SCOPED_TRACE(selector);
+        const uint32_t word1 = selector | page_widgets::Bit(23);  // code 1
+        window_->InputOutputDisplay(std::to_string(static_cast<int32_t>(word1)), "0");
+        EXPECT_EQ(start.Shape_StartDrehInput1er->brushColor(),
+                  startInUse ? colours::Red : colours::Gray);
+        EXPECT_EQ(start.Shape_StartDrehschalter->brushColor(),
+                  startInUse ? start.Shape_StartUebersicht->brushColor() : colours::Gray);
+        EXPECT_EQ(speed.Shape_SpeedDrehInput1er->brushColor(),
+                  speedInUse ? colours::Red : colours::Gray);
+        EXPECT_EQ(speed.Shape_SpeedDrehschalter->brushColor(),
+                  speedInUse ? speed.Shape_SpeedUebersicht->brushColor() : colours::Gray);
+    }
+}
+
+// A failed "START.CMD" hands over mode 0 with "?": the page takes mode 0's layout.
+TEST_F(MainWindowTest, FailedStartModeQueryAfterModeTwoShowsModeZerosLayout) {
+    openWindow();
+    window_->StartModeDisplay(2, false);
+    ASSERT_FALSE(find<QLineEdit>("Edit_StartDelayMS")->isHidden());
+    window_->StartModeDisplay(0, true);
+    EXPECT_TRUE(find<QLineEdit>("Edit_StartDelayMS")->isHidden());
+    EXPECT_TRUE(find<QWidget>("Label_StartInputTitel")->isHidden());
+    EXPECT_EQ(find<QLineEdit>("Edit_StartModus")->text(), "?");
+    EXPECT_FALSE(find<QToolButton>("SpeedButton_StartModus")->isEnabled());
+    EXPECT_EQ(window_->DeviceState.StartModusShown.load(), 0);
+}
+
 TEST_F(MainWindowTest, CaptionShowsTheSearchThenTheConnection) {
     startUnit();
     openWindow();
@@ -127,6 +175,21 @@ TEST_F(MainWindowTest, ModeChangeInTheUnitSwitchesThePageLayout) {
     EXPECT_TRUE(
         WaitUntil([this] { return find<QLineEdit>("Edit_StartDelayMS")->text() == "0 ms"; }));
     EXPECT_TRUE(find<QToolButton>("SpeedButton_StartDelayMS")->isEnabled());
+}
+
+// Leaving a page resets its values to "?"; coming back shows them again, unchanged as they are.
+TEST_F(MainWindowTest, ValuesReturnWithTheirPage) {
+    startUnit();
+    openWindow();
+    ASSERT_TRUE(connected());
+    auto* mode = find<QLineEdit>("Edit_StartModus");
+    auto* device = find<QLineEdit>("Edit_OrvatronicDevice");
+    ASSERT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageUnit);
+    EXPECT_EQ(mode->text(), "?");
+    ASSERT_TRUE(WaitUntil([device] { return device->text() == "Orvatronic  sim"; }));
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageStart);
+    EXPECT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
 }
 
 TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {

@@ -28,8 +28,12 @@ using Clock = std::chrono::steady_clock;
 class RecordingDisplay : public ReaderDisplay {
   public:
     std::atomic<int> page{0};
+    std::atomic<bool> holdEpoch{false};
+    mutable std::atomic<unsigned> epoch{0};
 
     int ActivePageIndex() const override { return page.load(); }
+    // Unless a test holds it, the epoch moves on every look, so every poll is handed over.
+    unsigned DisplayEpoch() const override { return holdEpoch.load() ? epoch.load() : ++epoch; }
     void PageReset() override { record("reset"); }
     void ShowSearchingCaption(const std::string& port) override { record("searching " + port); }
     void ShowConnectedCaption(const std::string& port) override { record("connected " + port); }
@@ -74,6 +78,10 @@ class RecordingDisplay : public ReaderDisplay {
     void clear() {
         std::lock_guard<std::mutex> guard(lock_);
         lines_.clear();
+    }
+    std::size_t count(const std::string& line) const {
+        const auto all = lines();
+        return static_cast<std::size_t>(std::count(all.begin(), all.end(), line));
     }
     bool has(const std::string& line) const {
         const auto all = lines();
@@ -266,6 +274,34 @@ TEST_F(ThreadReadTest, FailedSpeedModeQueryKeepsTheModeNumberOfTheLastQuery) {
     display_.runOnceAfterInputOutput([this] { unit_->setFault(sim::Fault::NoAnswer); });
     ASSERT_TRUE(WaitUntil([this] { return display_.has("speed mode 3 ?"); }, 15000ms));
     EXPECT_FALSE(display_.has("speed mode 0 ?"));
+}
+
+// The window keeps what it was handed: an unchanged value costs no hand-over, until the window
+// changes its pages itself (a new epoch) or a new mode lays a page out anew.
+TEST_F(ThreadReadTest, UnchangedValuesAreHandedOverOncePerEpochAndLayout) {
+    startUnit();
+    display_.holdEpoch = true;
+    display_.page = 0;
+    startReader();
+    const std::string generator = "start generator 100 ms / 100 ms";
+    ASSERT_TRUE(WaitUntil([&] { return display_.has(generator); }));
+    unit_->clearCommands();
+    ASSERT_TRUE(unit_->waitForCommands(20, 5000ms));  // four more polling cycles
+    EXPECT_EQ(display_.count("start mode 0"), 1u);
+    EXPECT_EQ(display_.count(generator), 1u);
+
+    ++display_.epoch;
+    ASSERT_TRUE(WaitUntil([&] { return display_.count(generator) == 2; }));
+    EXPECT_EQ(display_.count("start mode 0"), 2u);
+
+    {
+        std::lock_guard<std::mutex> hold(PortLock);
+        ReplyBuffer reply{};
+        ASSERT_EQ(ComPort_Transact(PortHandle, "START.CMD 1", reply, 1000), 0);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return display_.count(generator) == 3; }))
+        << "values after a new layout are handed over again";
+    EXPECT_EQ(display_.count("start mode 1"), 1u);
 }
 
 TEST_F(ThreadReadTest, TerminationDuringTheScanEndsPromptly) {

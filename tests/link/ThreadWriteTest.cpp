@@ -110,6 +110,7 @@ TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
     test_support::FakeGuiThread gui;
     struct QuietDisplay : ReaderDisplay {
         int ActivePageIndex() const override { return 0; }
+        unsigned DisplayEpoch() const override { return 0; }
         void PageReset() override {}
         void ShowSearchingCaption(const std::string&) override {}
         void ShowConnectedCaption(const std::string&) override {}

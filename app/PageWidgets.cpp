@@ -50,7 +50,8 @@ QLineEdit* ReadOnlyField(QWidget* parent, const QString& name, QRect geometry,
     field->setObjectName(name);
     field->setGeometry(geometry);
     field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
+    // A click may focus it, so that its text can be selected and copied; Tab never reaches it.
+    field->setFocusPolicy(Qt::ClickFocus);
     field->setContextMenuPolicy(Qt::PreventContextMenu);
     SetField(field, QString(), colour);
     return field;
@@ -72,6 +73,8 @@ QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setText(caption);
+    // Never a focus stop: a stray Space after a dialog closes must not press Reset.
+    button->setFocusPolicy(Qt::NoFocus);
     if (withGlyph) {
         button->setIcon(EditGlyph());
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -17,12 +17,13 @@ namespace page_widgets {
 QGroupBox* GroupBox(QWidget* parent, const QString& name, QRect geometry, const QString& title);
 QLabel* Label(QWidget* parent, const QString& name, QRect geometry, const QString& text,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-// A read-only field: no tab stop, no text selection on entry, and no context menu at all.
+// A read-only field: focus by click only (to select and copy), no tab stop, no text selection on
+// entry, and no context menu at all.
 QLineEdit* ReadOnlyField(QWidget* parent, const QString& name, QRect geometry,
                          const QColor& colour);
 // A flat 21 x 21 button with the edit glyph (it greys out when disabled).
 QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position);
-// A button with a caption, and optionally a glyph 10 pixels before it.
+// A button with a caption, and optionally a glyph 10 pixels before it; it never takes focus.
 QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
                            const QString& caption, bool withGlyph = false);
 QLabel* PictureHolder(QWidget* parent, const QString& name, QRect geometry);

@@ -97,9 +97,12 @@ void SpeedPage::BuildValueRows(QWidget* diagram) {
     SpeedButton_SpeedFaktor = EditButton(diagram, "SpeedButton_SpeedFaktor", {370, FieldRowTop});
 }
 
-std::array<ShapeWidget*, 8> SpeedPage::ChannelLines() const {
-    return {Shape_SpeedInput1A,  Shape_SpeedInput1B,  Shape_SpeedInput2A,  Shape_SpeedInput2B,
-            Shape_SpeedOutput1A, Shape_SpeedOutput1B, Shape_SpeedOutput2A, Shape_SpeedOutput2B};
+// The 24 V input is one of them: left out of the black reset and the unknown gray, it would
+// keep a stale red or blue across a layout change or a lost link.
+std::array<ShapeWidget*, 9> SpeedPage::ChannelLines() const {
+    return {Shape_SpeedInput1A,  Shape_SpeedInput1B,  Shape_SpeedInput24V,
+            Shape_SpeedInput2A,  Shape_SpeedInput2B,  Shape_SpeedOutput1A,
+            Shape_SpeedOutput1B, Shape_SpeedOutput2A, Shape_SpeedOutput2B};
 }
 
 void SpeedPage::SpeedLayout(int mode) {

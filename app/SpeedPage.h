@@ -68,7 +68,7 @@ class SpeedPage {
     void BuildDiagram(QWidget* tabSheet);
     void BuildLines(QWidget* diagram);
     void BuildValueRows(QWidget* diagram);
-    std::array<ShapeWidget*, 8> ChannelLines() const;
+    std::array<ShapeWidget*, 9> ChannelLines() const;
 
     DeviceStateRecord& deviceState_;
     std::unique_ptr<RotarySwitch> rotarySwitch_;

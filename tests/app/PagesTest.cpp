@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QTest>
 #include <QWidget>
+#include <set>
+#include <vector>
 
 #include "PageWidgets.h"
 #include "PcPage.h"
@@ -203,6 +206,73 @@ TEST_F(SpeedPageTest, LinesAndValues) {
     EXPECT_EQ(page_.Label_SpeedOutput->text(), "");
 }
 
+// The 24 V input joins the other lines in the layout's black and the unknown gray.
+TEST_F(SpeedPageTest, Input24VNeverKeepsAStaleState) {
+    state_.SetDeviceType("Orvatronic");
+    page_.SpeedLayout(4);
+    page_.ShowLines(Bit(20), 0);
+    ASSERT_EQ(page_.Shape_SpeedInput24V->brushColor(), colours::Red);
+    page_.SpeedLayout(4);
+    EXPECT_EQ(page_.Shape_SpeedInput24V->brushColor(), colours::Black);
+    page_.ShowLines(Bit(20), 0);
+    page_.ShowLinesUnknown();
+    EXPECT_EQ(page_.Shape_SpeedInput24V->brushColor(), colours::Gray);
+}
+
+// Every line of both pages against words with one bit set: a line lit by another line's bit,
+// or two bits swapped, fails here. With no bit set the B channels of the input pairs are lit.
+TEST(InputOutputBitsTest, EachLineFollowsItsOwnBitAlone) {
+    using Lines = std::set<QString>;
+    struct BitOwner {
+        int word, bit;
+        const char* line;
+    };
+    const BitOwner common[] = {
+        {2, 25, "Shape_StartOutput"},   {1, 14, "Shape_SpeedInput1A"},
+        {1, 30, "Shape_SpeedInput2A"},  {2, 22, "Shape_SpeedOutput1A"},
+        {2, 21, "Shape_SpeedOutput1B"}, {2, 20, "Shape_SpeedOutput2A"},
+        {2, 19, "Shape_SpeedOutput2B"},
+    };
+    const std::pair<const char*, std::vector<BitOwner>> units[] = {
+        {"Orvatronic", {{1, 19, "Shape_StartInput"}, {1, 20, "Shape_SpeedInput24V"}}},
+        {"Orvatronic2", {{2, 8, "Shape_StartInput"}, {2, 13, "Shape_SpeedInput24V"}}},
+    };
+    for (const auto& [type, own] : units) {
+        QWidget startSheet, speedSheet;
+        DeviceStateRecord state;
+        state.SetDeviceType(type);
+        StartSignalPage start(&startSheet, state);
+        SpeedPage speed(&speedSheet, state);
+        std::vector<BitOwner> owners(std::begin(common), std::end(common));
+        owners.insert(owners.end(), own.begin(), own.end());
+        for (int word = 1; word <= 2; ++word) {
+            for (int bit = 0; bit < 32; ++bit) {
+                start.ShowLines(word == 1 ? Bit(bit) : 0, word == 2 ? Bit(bit) : 0);
+                speed.ShowLines(word == 1 ? Bit(bit) : 0, word == 2 ? Bit(bit) : 0);
+                Lines lit;
+                for (QWidget* sheet : {&startSheet, &speedSheet}) {
+                    for (const ShapeWidget* line : sheet->findChildren<ShapeWidget*>()) {
+                        if (line->brushColor() == colours::Red) {
+                            lit.insert(line->objectName());
+                        }
+                    }
+                }
+                Lines expected = {"Shape_SpeedInput1B", "Shape_SpeedInput2B"};
+                for (const BitOwner& owner : owners) {
+                    if (owner.word == word && owner.bit == bit) {
+                        const QString line = QLatin1String(owner.line);
+                        if (line.endsWith("Input1A") || line.endsWith("Input2A")) {
+                            expected.erase(QString(line).replace(line.size() - 1, 1, "B"));
+                        }
+                        expected.insert(line);
+                    }
+                }
+                EXPECT_EQ(lit, expected) << type << " word " << word << " bit " << bit;
+            }
+        }
+    }
+}
+
 TEST(UnitAndPcPageTest, FieldsGoFromUnknownToReadValues) {
     QWidget unitSheet;
     UnitPage unit(&unitSheet);
@@ -223,17 +293,28 @@ TEST(UnitAndPcPageTest, FieldsGoFromUnknownToReadValues) {
     EXPECT_TRUE(pc.Edit_SpracheCRC->isHidden());
 }
 
-TEST(ReadOnlyFieldTest, RightClickShowsNoMenu) {
+// A technician may click into a value to copy it; Tab never stops there and nothing is
+// selected on entry.
+TEST(ReadOnlyFieldTest, ClickFocusOnlyAndRightClickShowsNoMenu) {
     QWidget sheet;
+    auto* editable = new QLineEdit(&sheet);
     QLineEdit* field =
-        page_widgets::ReadOnlyField(&sheet, "Edit_Test", {0, 0, 100, 21}, colours::Silver);
+        page_widgets::ReadOnlyField(&sheet, "Edit_Test", {0, 30, 100, 21}, colours::Silver);
+    field->setText("Orvatronic  sim");
     sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    editable->setFocus();
+    QTest::keyClick(editable, Qt::Key_Tab);
+    EXPECT_NE(sheet.focusWidget(), field);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(sheet.focusWidget(), field);
+    EXPECT_EQ(field->selectedText(), "");
+
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                             field->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(field, &click);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(field->isReadOnly());
-    EXPECT_EQ(field->focusPolicy(), Qt::NoFocus);
 }
 
 }  // namespace

@@ -144,13 +144,20 @@ std::vector<ShellEntry> FolderListing::enumerateDirectory(const QString& path,
 }
 
 std::vector<ShellEntry> FolderListing::enumerateVolumes(quint32 flags) {
-    std::vector<ShellEntry> entries;
     if (!(flags & Folders)) {
-        return entries;
+        return {};
     }
-    QSet<QString> seen;
+    QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        const QString root = volume.rootPath();
+        roots << volume.rootPath();
+    }
+    return volumeEntries(roots);
+}
+
+std::vector<ShellEntry> FolderListing::volumeEntries(const QStringList& mountRoots) {
+    std::vector<ShellEntry> entries;
+    QSet<QString> seen;
+    for (const QString& root : QStringList{QStringLiteral("/")} + mountRoots) {
         // Containers bind single files (hosts, resolv.conf); only folders can be opened.
         if (seen.contains(root) || !QFileInfo(root).isDir()) {
             continue;

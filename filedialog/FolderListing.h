@@ -28,6 +28,9 @@ class FolderListing {
     static std::vector<ShellEntry> enumerate(const FolderLocation& folder,
                                              const QString& filterExtension, quint32 flags);
     static void sortEntries(std::vector<ShellEntry>& entries);
+    // The computer folder's entries for these mount points: "/" always comes first, even where
+    // it is no listed mount (a chroot, some containers); a mount that is no folder is left out.
+    static std::vector<ShellEntry> volumeEntries(const QStringList& mountRoots);
 
   private:
     static std::vector<ShellEntry> enumerateDirectory(const QString& path,

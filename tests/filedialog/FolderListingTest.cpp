@@ -138,6 +138,17 @@ TEST(FolderListing, ComputerListsTheRootVolumeAndNetworkNothing) {
     EXPECT_TRUE(FolderListing::enumerate(*network, ".*", FolderListing::DefaultFlags).empty());
 }
 
+// In a chroot or a container the root may be no listed mount; it is listed all the same, once.
+TEST(FolderListing, RootIsAlwaysAVolume) {
+    const QStringList cases[] = {{}, {"/proc", "/etc/hosts"}, {"/", "/proc", "/"}};
+    for (const QStringList& mounts : cases) {
+        EXPECT_EQ(namesOf(FolderListing::volumeEntries(mounts)).count("/"), 1)
+            << mounts.join(' ').toStdString();
+    }
+    EXPECT_EQ(namesOf(FolderListing::volumeEntries({"/proc", "/etc/hosts"})),
+              (QStringList{"/", "/proc"}));
+}
+
 TEST(FolderLocation, DepthAndParentFollowTheItemList) {
     const auto root = FolderLocation::parse("/");
     const auto usr = FolderLocation::parse("/usr/");

@@ -15,8 +15,8 @@ namespace serial_device {
 bool QueryTarget(const std::string& portName, std::string& target);
 
 // Opens "COMn" (n up to 9) or "\\.\COMn" for reading and writing, exclusively: another
-// program's open of the same port fails, and so does ours while another holds it.
-// Returns the descriptor, or -1.
+// program's open of the same port fails, and so does ours while another holds it. The hold
+// ends with our process, however it ends. Returns the descriptor, or -1.
 int OpenExclusive(const std::string& deviceName);
 
 bool SetQueueSizes(int fd, uint32_t inputBytes, uint32_t outputBytes);

@@ -10,6 +10,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -238,6 +239,16 @@ void HoldModemLine(int fd, int line, LineControl control) {
     ioctl(fd, control == LineControl::Enabled ? TIOCMBIS : TIOCMBIC, &line);
 }
 
+// The kernel drops TIOCEXCL with the last close of a serial device, so the flag ends with our
+// process however it ends. A pseudo-terminal's slave lives on while its master is open, as the
+// simulated unit keeps it: there the flag would outlive a process that left the port open and
+// refuse the next start of a normal user, so flock alone keeps others out of those.
+bool IsPseudoTerminalSlave(dev_t device) {
+    constexpr unsigned FirstSlaveMajor = 136;  // UNIX98 pty slaves use majors 136 to 143
+    constexpr unsigned LastSlaveMajor = 143;
+    return major(device) >= FirstSlaveMajor && major(device) <= LastSlaveMajor;
+}
+
 // Strips the device namespace prefix; the plain name reaches only COM1 to COM9.
 std::optional<uint32_t> PortNumberOfDeviceName(const std::string& deviceName) {
     static const std::string NamespacePrefix = "\\\\.\\";
@@ -274,8 +285,9 @@ int OpenExclusive(const std::string& deviceName) {
     }
     // flock keeps out every cooperating program, root included; TIOCEXCL keeps out the rest.
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        ioctl(fd, TIOCEXCL) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd) ||
+        flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        (!IsPseudoTerminalSlave(info.st_rdev) && ioctl(fd, TIOCEXCL) != 0)) {
         close(fd);
         return -1;
     }
@@ -422,8 +434,8 @@ bool Close(int fd) {
     if (!IsOpenDescriptor(fd)) {
         return false;
     }
-    // Unsent output would make close() wait for the line; exclusivity would outlive us on a
-    // pseudo-terminal and refuse the next open of the same port.
+    // Unsent output would make close() wait for the line; exclusivity is given back at once,
+    // not only when the last descriptor of the device closes.
     tcflush(fd, TCOFLUSH);
     ioctl(fd, TIOCNXCL);
     ForgetRecord(fd);

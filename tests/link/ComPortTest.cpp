@@ -17,6 +17,7 @@
 #include "PseudoTerminal.h"
 #include "SerialDevice.h"
 #include "TemporaryFolder.h"
+#include "UnprivilegedChild.h"
 
 using namespace std::chrono_literals;
 using test_support::PortFolderOverride;
@@ -107,6 +108,22 @@ TEST_F(ComPortTest, PortLockedByAnotherProgramIsRefused) {
     close(other);
     handle_ = ComPort_Open(5);
     EXPECT_NE(handle_, InvalidPortHandle);
+}
+
+// Root passes every exclusivity check, so the second start is tried as a normal user. The far end
+// stays open throughout, as the simulated unit keeps it.
+TEST_F(ComPortTest, PortLeftOpenAtExitOpensAgainForANormalUser) {
+    if (!test_support::CanDropPrivileges()) {
+        GTEST_SKIP() << "needs root, to run the two starts as the user nobody";
+    }
+    PseudoTerminal pty(folder_, 5);
+    test_support::GrantToNobody(folder_.path());
+    test_support::GrantToNobody(pty.slavePath());
+    const auto openAndExitWithPortOpen = [] {
+        return ComPort_Open(5) != InvalidPortHandle ? 0 : 1;
+    };
+    ASSERT_EQ(test_support::RunAsNobody(openAndExitWithPortOpen), 0) << "first start";
+    EXPECT_EQ(test_support::RunAsNobody(openAndExitWithPortOpen), 0) << "second start";
 }
 
 TEST_F(ComPortTest, ClosedPortCanBeOpenedAgain) {

@@ -37,7 +37,9 @@ bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transf
 bool Flush(int fd);
 // Discards both queues.
 bool Purge(int fd);
-// Discards unsent output, releases exclusivity and closes.
+// Discards both queues, releases exclusivity and closes a port that OpenExclusive opened.
+// False when the close reported an error (the descriptor is gone all the same) and for any
+// descriptor not opened here, which is left untouched.
 bool Close(int fd);
 
 }  // namespace serial_device

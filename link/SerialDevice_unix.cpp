@@ -36,10 +36,6 @@ struct PortRecord {
 std::mutex recordsLock;
 std::unordered_map<int, PortRecord> records;
 
-bool IsOpenDescriptor(int fd) {
-    return fd >= 0 && fcntl(fd, F_GETFD) != -1;
-}
-
 // Only ports opened here have a record; this check costs no system call on the per-byte path.
 template <typename Change>
 bool ChangeRecord(int fd, Change change) {
@@ -58,9 +54,10 @@ PortRecord CopyRecord(int fd) {
     return found == records.end() ? PortRecord{} : found->second;
 }
 
-void ForgetRecord(int fd) {
+// False when the descriptor has no record: it was not opened here.
+bool ForgetRecord(int fd) {
     std::lock_guard<std::mutex> guard(recordsLock);
-    records.erase(fd);
+    return records.erase(fd) != 0;
 }
 
 uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t constant) {
@@ -431,14 +428,17 @@ bool Purge(int fd) {
 }
 
 bool Close(int fd) {
-    if (!IsOpenDescriptor(fd)) {
+    // Only the record says the number is ours: any other open descriptor may be someone else's.
+    // It goes first, so that a port opened meanwhile under the same number keeps its own.
+    if (!ForgetRecord(fd)) {
         return false;
     }
     // Unsent output would make close() wait for the line; exclusivity is given back at once,
     // not only when the last descriptor of the device closes.
-    tcflush(fd, TCOFLUSH);
+    tcflush(fd, TCIOFLUSH);
     ioctl(fd, TIOCNXCL);
-    ForgetRecord(fd);
+    // The descriptor is released even when close() reports an error (EIO from an unplugged
+    // adapter); the result only tells the caller.
     return close(fd) == 0 || errno == EINTR;
 }
 

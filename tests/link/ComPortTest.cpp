@@ -136,6 +136,19 @@ TEST_F(ComPortTest, ClosedPortCanBeOpenedAgain) {
     }
 }
 
+// A number the layer did not open may belong to anyone (the closed port's number handed out
+// again): it is left open, and PortHandle lets go of it all the same.
+TEST_F(ComPortTest, CloseNeverClosesWhatTheLayerDidNotOpenAndAlwaysLetsGoOfTheHandle) {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    PortHandle = pipeEnds[0];
+    EXPECT_EQ(ComPort_Close(PortHandle), -1);
+    EXPECT_EQ(PortHandle, InvalidPortHandle);
+    EXPECT_NE(fcntl(pipeEnds[0], F_GETFD), -1) << "the layer closed a descriptor not its own";
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+}
+
 TEST_F(ComPortTest, CloseOfInvalidHandleSucceeds) {
     EXPECT_EQ(ComPort_Close(InvalidPortHandle), 0);
 }

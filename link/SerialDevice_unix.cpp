@@ -19,6 +19,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "BoundedTransfer.h"
 #include "Deadline.h"
 #include "PortNamespace.h"
 #include "SerialDevice.h"
@@ -65,16 +66,9 @@ uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t const
     return total > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(total);
 }
 
-// A device that has gone away (unplugged adapter, closed pseudo-terminal) answers with one of
-// these; the caller must fail at once rather than wait for its time-out.
-bool IsHangUp(short revents) {
-    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-}
-
-enum class WaitResult { Ready, TimedOut, Failed };
-
 // Waits for the descriptor to become ready for `events` until the deadline. A signal restarts
-// the wait for what is left of the same deadline.
+// the wait for what is left of the same deadline. A device that has gone away (unplugged
+// adapter, closed pseudo-terminal) fails the wait at once rather than at its time-out.
 WaitResult WaitUntilReady(int fd, short events, const Deadline& deadline) {
     for (;;) {
         pollfd entry{fd, events, 0};
@@ -88,12 +82,8 @@ WaitResult WaitUntilReady(int fd, short events, const Deadline& deadline) {
         if (ready == 0) {
             return WaitResult::TimedOut;
         }
-        if ((entry.revents & events) != 0) {
-            return WaitResult::Ready;
-        }
-        if (IsHangUp(entry.revents)) {
-            return WaitResult::Failed;
-        }
+        // Anything else that poll() reports is a hang-up or an error.
+        return (entry.revents & events) != 0 ? WaitResult::Ready : WaitResult::Failed;
     }
 }
 
@@ -350,58 +340,48 @@ bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred) 
     const PortTimeouts armed = CopyRecord(fd).timeouts;
     const Deadline deadline(
         SaturatingBudget(armed.readTotalMultiplier, length, armed.readTotalConstant));
-    for (;;) {
+    const auto attempt = [&] {
         const ssize_t count = read(fd, bytes, length);
         if (count > 0) {
             *transferred = static_cast<std::size_t>(count);
-            return true;
+            return TransferStep::Done;
         }
         if (count == 0) {
-            return false;  // end of file on a tty: the other side hung up
+            return TransferStep::Failed;  // end of file on a tty: the other side hung up
         }
         if (errno == EINTR) {
-            continue;
+            return TransferStep::Again;
         }
-        if (errno != EAGAIN) {
-            return false;
-        }
-        switch (WaitUntilReady(fd, POLLIN, deadline)) {
-            case WaitResult::Ready:
-                break;
-            case WaitResult::TimedOut:
-                return true;
-            case WaitResult::Failed:
-                return false;
-        }
-    }
+        return errno == EAGAIN ? TransferStep::WouldBlock : TransferStep::Failed;
+    };
+    const auto wait = [&] { return WaitUntilReady(fd, POLLIN, deadline); };
+    return TransferUntil(deadline, attempt, wait) != TransferResult::Failed;
 }
 
 bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transferred) {
     *transferred = 0;
+    if (length == 0) {
+        return true;
+    }
     const PortTimeouts armed = CopyRecord(fd).timeouts;
     const Deadline deadline(
         SaturatingBudget(armed.writeTotalMultiplier, length, armed.writeTotalConstant));
-    while (*transferred < length) {
+    const auto attempt = [&] {
         const ssize_t count = write(fd, bytes + *transferred, length - *transferred);
         if (count > 0) {
             *transferred += static_cast<std::size_t>(count);
-            continue;
+            return *transferred == length ? TransferStep::Done : TransferStep::Again;
         }
         if (count < 0 && errno == EINTR) {
-            continue;
+            return TransferStep::Again;
         }
         if (count < 0 && errno != EAGAIN) {
-            return false;
+            return TransferStep::Failed;
         }
-        const WaitResult result = WaitUntilReady(fd, POLLOUT, deadline);
-        if (result == WaitResult::TimedOut) {
-            return true;
-        }
-        if (result == WaitResult::Failed) {
-            return false;
-        }
-    }
-    return true;
+        return TransferStep::WouldBlock;  // the line took nothing
+    };
+    const auto wait = [&] { return WaitUntilReady(fd, POLLOUT, deadline); };
+    return TransferUntil(deadline, attempt, wait) != TransferResult::Failed;
 }
 
 bool Flush(int fd) {

@@ -42,6 +42,8 @@ class WorkerThread {
   protected:
     virtual void Execute() = 0;
     void Synchronize(const std::function<void()>& routine);
+    // For a transaction to look at: set once the thread is to end (see ComPort_Transact).
+    const std::atomic<bool>* TerminationFlag() const { return &terminated_; }
     // Sleeps for the time given, or less when terminated meanwhile.
     void SleepMs(int milliseconds);
     // Names the running thread for debuggers (at most 15 characters show).

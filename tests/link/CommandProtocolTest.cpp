@@ -7,10 +7,13 @@
 #include <string>
 #include <thread>
 
+#include "ForeignDevice.h"
 #include "PseudoTerminal.h"
+#include "SerialDevice.h"
 #include "TemporaryFolder.h"
 
 using namespace std::chrono_literals;
+using test_support::ForeignDevice;
 using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
@@ -127,6 +130,36 @@ TEST_F(CommandProtocolTest, OversizedReplyIsRejectedAndLeavesNothingBehind) {
     EXPECT_LT(std::strlen(reply_.data()), reply_.size());
     unit.received();
     EXPECT_TRUE(inputQueueEmpty());
+}
+
+// A device that never stops sending must not hold the reply, and PortLock with it, for ever:
+// the reply ends within ten time-outs with the code of the part it was in, whether the bytes
+// come fast (and run out of bytes first) or slowly (and run out of time).
+TEST_F(CommandProtocolTest, DeviceThatNeverStopsSendingEndsTheReplyWithItsFailureCode) {
+    constexpr uint32_t TimeoutMs = 100;
+    struct Case {
+        const char* name;
+        std::string opening;
+        std::chrono::milliseconds pause;
+        int result;
+    };
+    const Case cases[] = {
+        {"fast, no STX", "", 0ms, -1},
+        {"slow, no STX", "", 20ms, -1},
+        {"fast, STX and a payload without end", StxText, 0ms, -2},
+        {"slow, STX and a payload without end", StxText, 20ms, -2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        serial_device::Purge(handle_);  // nothing left over from the case before
+        ForeignDevice device(pty_, c.opening, "$GPGGA,123519,4807.038,N*47\r\n", c.pause);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(ComPort_ReadReply(handle_, reply_, TimeoutMs), c.result);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(elapsed, 3000ms)
+            << "ten time-outs are 1 s; took "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() << " ms";
+    }
 }
 
 TEST_F(CommandProtocolTest, StaleBytesAreNeverTakenForTheReply) {

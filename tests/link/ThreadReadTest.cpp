@@ -10,13 +10,17 @@
 #include <vector>
 
 #include "FakeGuiThread.h"
+#include "ForeignDevice.h"
+#include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
+using test_support::ForeignDevice;
 using test_support::PortFolderOverride;
+using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
@@ -268,13 +272,40 @@ TEST_F(ThreadReadTest, FailedSpeedModeQueryKeepsTheModeNumberOfTheLastQuery) {
     EXPECT_FALSE(display_.has("speed mode 0 ?"));
 }
 
-TEST_F(ThreadReadTest, TerminationDuringTheScanEndsPromptly) {
-    display_.page = 0;  // no unit anywhere: the scan runs on
+// Closing the window while a port is probed: the reader must end within 2 s, whether the port
+// is silent (the probe waits its 1 s for a reply) or never stops sending (the probe would run
+// up to its whole-reply bound).
+TEST_F(ThreadReadTest, TerminationDuringAProbeEndsWithinTwoSeconds) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"silent port", ""},
+        {"port that never stops sending", "$GPGGA,123519,4807.038,N*47\r\n"},
+    };
+    display_.page = 0;
+    for (const auto& [name, filler] : cases) {
+        SCOPED_TRACE(name);
+        PseudoTerminal pty(folder_, 2);
+        ForeignDevice device(pty, "", filler, 20ms);
+        startReader();
+        ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+        const auto start = Clock::now();
+        reader_->Stop();
+        const auto elapsed = Clock::now() - start;
+        EXPECT_LT(elapsed, 2000ms)
+            << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+            << " ms";
+        reader_.reset();
+    }
+}
+
+// A GPS or a console on an earlier port must not keep the search from the unit.
+TEST_F(ThreadReadTest, SearchMovesOnFromADeviceThatNeverStopsSending) {
+    PseudoTerminal pty(folder_, 1);
+    ForeignDevice device(pty, "", std::string(256, 'x'), 0ms);
+    startUnit();
+    display_.page = 3;
     startReader();
-    ASSERT_TRUE(WaitUntil([this] { return display_.has("searching COM3"); }));
-    const auto start = Clock::now();
-    reader_.reset();
-    EXPECT_LT(Clock::now() - start, 5000ms);
+    ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+    EXPECT_TRUE(connected());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "CommandLogQueries.h"
 #include "CommandProtocol.h"
 #include "FakeGuiThread.h"
+#include "ForeignDevice.h"
+#include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "Thread_Read.h"
@@ -35,6 +37,27 @@ TEST(ThreadWriteTrim, RemovesBlanksAndControlCharactersAtBothEnds) {
     for (const auto& [text, trimmed] : cases) {
         EXPECT_EQ(Thread_Write::Trimmed(text), trimmed) << '"' << text << '"';
     }
+}
+
+// A port gone chatty must not keep the closing window waiting for the writer's reply.
+TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
+    TemporaryFolder folder;
+    PortFolderOverride override(folder.path());
+    test_support::PseudoTerminal pty(folder, 5);
+    test_support::ForeignDevice device(pty, "", "$GPGGA,123519,4807.038,N*47\r\n", 20ms);
+    PortHandle = ComPort_Open(5);
+    ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+    Thread_Write writer;
+    ASSERT_TRUE(writer.Start(WorkerThread::Priority::AboveNormal));
+    writer.SetSlot1("START.DELAY 250");
+    ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+    const auto start = Clock::now();
+    writer.Stop();
+    const auto elapsed = Clock::now() - start;
+    EXPECT_LT(elapsed, 2000ms)
+        << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+        << " ms";
+    ComPort_Close(PortHandle);
 }
 
 class ThreadWriteTest : public ::testing::Test {

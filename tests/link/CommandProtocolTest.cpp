@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ForeignDevice.h"
 #include "PseudoTerminal.h"
@@ -179,17 +180,34 @@ TEST_F(CommandProtocolTest, CommandThatCannotBeWrittenGivesMinusOne) {
     EXPECT_EQ(pty_.receiveUntil('\r', 200ms), "") << "no part of a cut command may go out";
 }
 
-TEST_F(CommandProtocolTest, SlowBytesWithinTheTimeoutStillMakeAFrame) {
-    std::thread unit([this] {
-        pty_.receiveUntil('\r', 5000ms);
-        for (char byte : Frame("42")) {
-            std::this_thread::sleep_for(30ms);
-            pty_.send(std::string(1, byte));
-        }
-    });
-    EXPECT_EQ(transact("START.DELAY"), 0);
-    EXPECT_STREQ(reply_.data(), "42");
-    unit.join();
+// The time-out bounds the wait for each byte, not the whole reply: with t = 200 ms, a frame
+// whose bytes come 150 ms apart still arrives (900 ms in all); one gap beyond t ends it.
+TEST_F(CommandProtocolTest, TimeoutBoundsEachByteOfTheReply) {
+    constexpr uint32_t TimeoutMs = 200;
+    struct Case {
+        const char* name;
+        std::vector<std::chrono::milliseconds> gaps;  // before each byte of the frame
+        int result;
+        std::string payload;
+    };
+    const Case cases[] = {
+        {"every gap within t", {150ms, 150ms, 150ms, 150ms, 150ms, 150ms}, 0, "1234"},
+        {"one gap beyond t", {0ms, 0ms, 400ms, 0ms, 0ms, 0ms}, -2, "1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::thread unit([&] {
+            pty_.receiveUntil('\r', 5000ms);
+            const std::string frame = Frame("1234");
+            for (std::size_t i = 0; i < frame.size(); ++i) {
+                std::this_thread::sleep_for(c.gaps[i]);  // the unit's pace, not a wait
+                pty_.send(frame.substr(i, 1));
+            }
+        });
+        EXPECT_EQ(transact("START.DELAY", TimeoutMs), c.result);
+        EXPECT_EQ(std::string(reply_.data()), c.payload);
+        unit.join();
+    }
 }
 
 }  // namespace

@@ -99,7 +99,9 @@ TEST_F(ThreadWriteTest, SendsSlotsInOrderTrimmed) {
     EXPECT_EQ(unit_->storedSettings().startDelayMs, 250u);
 }
 
-TEST_F(ThreadWriteTest, UnsentCommandIsReplacedButATakenOneIsStillSent) {
+// After every send the writer looks at slot 1 first again: a command placed there while slot
+// 2's command is on its way goes out before slot 3's.
+TEST_F(ThreadWriteTest, UnsentCommandIsReplacedTakenOneIsSentAndSlot1ComesFirstAgain) {
     {
         std::unique_lock<std::mutex> hold(PortLock);
         writer_.SetSlot2("START.DELAY 1");
@@ -108,11 +110,12 @@ TEST_F(ThreadWriteTest, UnsentCommandIsReplacedButATakenOneIsStillSent) {
         writer_.SetSlot2("START.DELAY 2");  // sent after the one already taken
         writer_.SetSlot3("START.DELAY 3");
         writer_.SetSlot3("START.DELAY 4");  // replaces 3, which was never taken
+        writer_.SetSlot1("START.DELAY 5");
     }
-    ASSERT_TRUE(unit_->waitForCommands(3, 5000ms));
+    ASSERT_TRUE(unit_->waitForCommands(4, 5000ms));
     EXPECT_TRUE(WaitUntil([this] { return writer_.SlotsSnapshot()[2].empty(); }));
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{"START.DELAY 1", "START.DELAY 2", "START.DELAY 4"}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"START.DELAY 1", "START.DELAY 5", "START.DELAY 2",
+                                                 "START.DELAY 4"}));
 }
 
 TEST_F(ThreadWriteTest, NothingGoesOutWhileTheSlotsAreEmpty) {

@@ -102,15 +102,12 @@ int ComPort_Close(PortHandleValue handle) {
     if (handle == InvalidPortHandle) {
         return 0;
     }
-    serial_device::Purge(handle);
-    if (!serial_device::Close(handle)) {
-        return -1;
-    }
-    // A later call must not reach a descriptor number that the system has handed out again.
+    // A later call must not reach a descriptor number that the system may hand out again:
+    // the handle is given up whatever the close reports.
     if (PortHandle == handle) {
         PortHandle = InvalidPortHandle;
     }
-    return 0;
+    return serial_device::Close(handle) ? 0 : -1;
 }
 
 int ComPort_ReadByte(PortHandleValue handle, uint8_t* byte, uint32_t timeoutMs) {

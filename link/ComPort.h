@@ -27,8 +27,9 @@ PortHandleValue ComPort_Open(uint32_t portNumber);
 // -4 writing the line settings failed; -5 clearing the error state failed.
 int ComPort_Configure(PortHandleValue handle, int32_t baudRate);
 
-// 0 when closed or nothing to close (PortHandle becomes invalid when it was this handle);
-// -1 when the close failed.
+// Purges and closes. 0 when closed or nothing to close; -1 when the close failed or the
+// handle was not opened here (then nothing is closed). PortHandle becomes invalid when it
+// was this handle, whatever the result.
 int ComPort_Close(PortHandleValue handle);
 
 // 1 a byte was read; -1 clearing the error state failed; -2 time-outs refused; -3 the read call

@@ -1,8 +1,10 @@
 #include "CommandProtocol.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "Deadline.h"
 #include "SerialDevice.h"
 
 std::mutex PortLock;
@@ -12,28 +14,60 @@ namespace {
 constexpr std::size_t FrameBufferBytes = 2000;
 constexpr std::size_t MaxPayloadBytes = ReplyBuffer().size() - 1;
 
+// A device that never stops sending (a GPS or a console on the wrong port) must not keep a
+// reply, and PortLock with it, going for ever. A whole reply may take ten per-byte time-outs
+// and twice the bytes of the longest frame (STX, payload, ETX), noise before the STX included.
+constexpr uint64_t ReplyTimeoutFactor = 10;
+constexpr std::size_t ReplyByteBudget = 2 * (MaxPayloadBytes + 2);
+
+uint32_t WholeReplyMs(uint32_t timeoutMs) {
+    const uint64_t whole = ReplyTimeoutFactor * timeoutMs;
+    return whole > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(whole);
+}
+
+// What one reply has left; looked at before every byte.
+struct ReplyLimits {
+    Deadline deadline;
+    std::size_t bytesLeft;
+    const std::atomic<bool>* abandon;
+};
+
+// Reads the next byte of a reply within its per-byte time-out, cut to what the whole reply has
+// left. False when no byte came, the reply has used up its limits, or it was abandoned.
+bool ReadReplyByte(PortHandleValue handle, uint8_t& byte, uint32_t timeoutMs, ReplyLimits& limits) {
+    if (limits.bytesLeft == 0 || limits.deadline.passed() ||
+        (limits.abandon != nullptr && limits.abandon->load())) {
+        return false;
+    }
+    --limits.bytesLeft;
+    const auto leftMs = static_cast<uint32_t>(limits.deadline.remainingMs());
+    return ComPort_ReadByte(handle, &byte, std::min(timeoutMs, leftMs)) == 1;
+}
+
 // A reply too long for the buffer is read to its ETX and dropped, so that none of it is left
 // to be taken for the next reply.
-void DropRestOfFrame(PortHandleValue handle, uint32_t timeoutMs) {
+void DropRestOfFrame(PortHandleValue handle, uint32_t timeoutMs, ReplyLimits& limits) {
     uint8_t byte = 0;
-    while (ComPort_ReadByte(handle, &byte, timeoutMs) == 1 && byte != Etx) {
+    while (ReadReplyByte(handle, byte, timeoutMs, limits) && byte != Etx) {
     }
 }
 
 }  // namespace
 
-int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeoutMs) {
+int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeoutMs,
+                      const std::atomic<bool>* abandon) {
     reply[0] = '\0';
+    ReplyLimits limits{Deadline(WholeReplyMs(timeoutMs)), ReplyByteBudget, abandon};
     uint8_t byte = 0;
     do {
-        if (ComPort_ReadByte(handle, &byte, timeoutMs) != 1) {
+        if (!ReadReplyByte(handle, byte, timeoutMs, limits)) {
             return -1;
         }
     } while (byte != Stx);
 
     std::size_t length = 0;
     for (;;) {
-        if (ComPort_ReadByte(handle, &byte, timeoutMs) != 1) {
+        if (!ReadReplyByte(handle, byte, timeoutMs, limits)) {
             reply[length] = '\0';
             return -2;
         }
@@ -43,7 +77,7 @@ int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeo
         }
         if (length == MaxPayloadBytes) {
             reply[length] = '\0';
-            DropRestOfFrame(handle, timeoutMs);
+            DropRestOfFrame(handle, timeoutMs, limits);
             return -2;
         }
         reply[length++] = static_cast<char>(byte);
@@ -51,7 +85,7 @@ int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeo
 }
 
 int ComPort_Transact(PortHandleValue handle, const char* command, ReplyBuffer& reply,
-                     uint32_t timeoutMs) {
+                     uint32_t timeoutMs, const std::atomic<bool>* abandon) {
     serial_device::Purge(handle);
     char frame[FrameBufferBytes];
     const int frameLength = std::snprintf(frame, sizeof frame, "%s\r", command);
@@ -61,7 +95,7 @@ int ComPort_Transact(PortHandleValue handle, const char* command, ReplyBuffer& r
     } else if (ComPort_WriteBlock(handle, reinterpret_cast<const uint8_t*>(frame),
                                   static_cast<uint32_t>(frameLength), timeoutMs) != frameLength) {
         result = -1;
-    } else if (ComPort_ReadReply(handle, reply, timeoutMs) != 0) {
+    } else if (ComPort_ReadReply(handle, reply, timeoutMs, abandon) != 0) {
         result = -2;
     }
     serial_device::Purge(handle);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -19,12 +20,18 @@ using ReplyBuffer = std::array<char, 10000>;
 // whole transaction; the connection search holds it for its whole scan.
 extern std::mutex PortLock;
 
+// Every reply ends, with the failure code of the part it was in, at the latest after ten
+// time-outs or 20002 bytes (bytes before the STX included), however long a device keeps
+// sending; and before its next byte once `abandon`, when given, is set: a worker thread passes
+// its termination flag, so that its stop cuts a transaction short.
+
 // 0 a reply frame arrived (reply holds its payload); -1 the command was not written
 // completely; -2 no complete reply frame arrived (also a payload longer than 9999 bytes).
 // Both directions are purged before and after, on every path. The caller holds PortLock.
 int ComPort_Transact(PortHandleValue handle, const char* command, ReplyBuffer& reply,
-                     uint32_t timeoutMs);
+                     uint32_t timeoutMs, const std::atomic<bool>* abandon = nullptr);
 
 // 0 a complete frame; -1 a read failed or timed out before the STX; -2 after it (also a payload
 // longer than 9999 bytes, whose rest is read and dropped up to its ETX).
-int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeoutMs);
+int ComPort_ReadReply(PortHandleValue handle, ReplyBuffer& reply, uint32_t timeoutMs,
+                      const std::atomic<bool>* abandon = nullptr);

@@ -15,8 +15,8 @@ namespace serial_device {
 bool QueryTarget(const std::string& portName, std::string& target);
 
 // Opens "COMn" (n up to 9) or "\\.\COMn" for reading and writing, exclusively: another
-// program's open of the same port fails, and so does ours while another holds it.
-// Returns the descriptor, or -1.
+// program's open of the same port fails, and so does ours while another holds it. The hold
+// ends with our process, however it ends. Returns the descriptor, or -1.
 int OpenExclusive(const std::string& deviceName);
 
 bool SetQueueSizes(int fd, uint32_t inputBytes, uint32_t outputBytes);
@@ -37,7 +37,9 @@ bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transf
 bool Flush(int fd);
 // Discards both queues.
 bool Purge(int fd);
-// Discards unsent output, releases exclusivity and closes.
+// Discards both queues, releases exclusivity and closes a port that OpenExclusive opened.
+// False when the close reported an error (the descriptor is gone all the same) and for any
+// descriptor not opened here, which is left untouched.
 bool Close(int fd);
 
 }  // namespace serial_device

@@ -10,6 +10,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "BoundedTransfer.h"
 #include "Deadline.h"
 #include "PortNamespace.h"
 #include "SerialDevice.h"
@@ -34,10 +36,6 @@ struct PortRecord {
 
 std::mutex recordsLock;
 std::unordered_map<int, PortRecord> records;
-
-bool IsOpenDescriptor(int fd) {
-    return fd >= 0 && fcntl(fd, F_GETFD) != -1;
-}
 
 // Only ports opened here have a record; this check costs no system call on the per-byte path.
 template <typename Change>
@@ -57,9 +55,10 @@ PortRecord CopyRecord(int fd) {
     return found == records.end() ? PortRecord{} : found->second;
 }
 
-void ForgetRecord(int fd) {
+// False when the descriptor has no record: it was not opened here.
+bool ForgetRecord(int fd) {
     std::lock_guard<std::mutex> guard(recordsLock);
-    records.erase(fd);
+    return records.erase(fd) != 0;
 }
 
 uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t constant) {
@@ -67,16 +66,9 @@ uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t const
     return total > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(total);
 }
 
-// A device that has gone away (unplugged adapter, closed pseudo-terminal) answers with one of
-// these; the caller must fail at once rather than wait for its time-out.
-bool IsHangUp(short revents) {
-    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-}
-
-enum class WaitResult { Ready, TimedOut, Failed };
-
 // Waits for the descriptor to become ready for `events` until the deadline. A signal restarts
-// the wait for what is left of the same deadline.
+// the wait for what is left of the same deadline. A device that has gone away (unplugged
+// adapter, closed pseudo-terminal) fails the wait at once rather than at its time-out.
 WaitResult WaitUntilReady(int fd, short events, const Deadline& deadline) {
     for (;;) {
         pollfd entry{fd, events, 0};
@@ -90,12 +82,8 @@ WaitResult WaitUntilReady(int fd, short events, const Deadline& deadline) {
         if (ready == 0) {
             return WaitResult::TimedOut;
         }
-        if ((entry.revents & events) != 0) {
-            return WaitResult::Ready;
-        }
-        if (IsHangUp(entry.revents)) {
-            return WaitResult::Failed;
-        }
+        // Anything else that poll() reports is a hang-up or an error.
+        return (entry.revents & events) != 0 ? WaitResult::Ready : WaitResult::Failed;
     }
 }
 
@@ -238,6 +226,16 @@ void HoldModemLine(int fd, int line, LineControl control) {
     ioctl(fd, control == LineControl::Enabled ? TIOCMBIS : TIOCMBIC, &line);
 }
 
+// The kernel drops TIOCEXCL with the last close of a serial device, so the flag ends with our
+// process however it ends. A pseudo-terminal's slave lives on while its master is open, as the
+// simulated unit keeps it: there the flag would outlive a process that left the port open and
+// refuse the next start of a normal user, so flock alone keeps others out of those.
+bool IsPseudoTerminalSlave(dev_t device) {
+    constexpr unsigned FirstSlaveMajor = 136;  // UNIX98 pty slaves use majors 136 to 143
+    constexpr unsigned LastSlaveMajor = 143;
+    return major(device) >= FirstSlaveMajor && major(device) <= LastSlaveMajor;
+}
+
 // Strips the device namespace prefix; the plain name reaches only COM1 to COM9.
 std::optional<uint32_t> PortNumberOfDeviceName(const std::string& deviceName) {
     static const std::string NamespacePrefix = "\\\\.\\";
@@ -274,8 +272,9 @@ int OpenExclusive(const std::string& deviceName) {
     }
     // flock keeps out every cooperating program, root included; TIOCEXCL keeps out the rest.
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        ioctl(fd, TIOCEXCL) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd) ||
+        flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        (!IsPseudoTerminalSlave(info.st_rdev) && ioctl(fd, TIOCEXCL) != 0)) {
         close(fd);
         return -1;
     }
@@ -341,58 +340,48 @@ bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred) 
     const PortTimeouts armed = CopyRecord(fd).timeouts;
     const Deadline deadline(
         SaturatingBudget(armed.readTotalMultiplier, length, armed.readTotalConstant));
-    for (;;) {
+    const auto attempt = [&] {
         const ssize_t count = read(fd, bytes, length);
         if (count > 0) {
             *transferred = static_cast<std::size_t>(count);
-            return true;
+            return TransferStep::Done;
         }
         if (count == 0) {
-            return false;  // end of file on a tty: the other side hung up
+            return TransferStep::Failed;  // end of file on a tty: the other side hung up
         }
         if (errno == EINTR) {
-            continue;
+            return TransferStep::Again;
         }
-        if (errno != EAGAIN) {
-            return false;
-        }
-        switch (WaitUntilReady(fd, POLLIN, deadline)) {
-            case WaitResult::Ready:
-                break;
-            case WaitResult::TimedOut:
-                return true;
-            case WaitResult::Failed:
-                return false;
-        }
-    }
+        return errno == EAGAIN ? TransferStep::WouldBlock : TransferStep::Failed;
+    };
+    const auto wait = [&] { return WaitUntilReady(fd, POLLIN, deadline); };
+    return TransferUntil(deadline, attempt, wait) != TransferResult::Failed;
 }
 
 bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transferred) {
     *transferred = 0;
+    if (length == 0) {
+        return true;
+    }
     const PortTimeouts armed = CopyRecord(fd).timeouts;
     const Deadline deadline(
         SaturatingBudget(armed.writeTotalMultiplier, length, armed.writeTotalConstant));
-    while (*transferred < length) {
+    const auto attempt = [&] {
         const ssize_t count = write(fd, bytes + *transferred, length - *transferred);
         if (count > 0) {
             *transferred += static_cast<std::size_t>(count);
-            continue;
+            return *transferred == length ? TransferStep::Done : TransferStep::Again;
         }
         if (count < 0 && errno == EINTR) {
-            continue;
+            return TransferStep::Again;
         }
         if (count < 0 && errno != EAGAIN) {
-            return false;
+            return TransferStep::Failed;
         }
-        const WaitResult result = WaitUntilReady(fd, POLLOUT, deadline);
-        if (result == WaitResult::TimedOut) {
-            return true;
-        }
-        if (result == WaitResult::Failed) {
-            return false;
-        }
-    }
-    return true;
+        return TransferStep::WouldBlock;  // the line took nothing
+    };
+    const auto wait = [&] { return WaitUntilReady(fd, POLLOUT, deadline); };
+    return TransferUntil(deadline, attempt, wait) != TransferResult::Failed;
 }
 
 bool Flush(int fd) {
@@ -419,14 +408,17 @@ bool Purge(int fd) {
 }
 
 bool Close(int fd) {
-    if (!IsOpenDescriptor(fd)) {
+    // Only the record says the number is ours: any other open descriptor may be someone else's.
+    // It goes first, so that a port opened meanwhile under the same number keeps its own.
+    if (!ForgetRecord(fd)) {
         return false;
     }
-    // Unsent output would make close() wait for the line; exclusivity would outlive us on a
-    // pseudo-terminal and refuse the next open of the same port.
-    tcflush(fd, TCOFLUSH);
+    // Unsent output would make close() wait for the line; exclusivity is given back at once,
+    // not only when the last descriptor of the device closes.
+    tcflush(fd, TCIOFLUSH);
     ioctl(fd, TIOCNXCL);
-    ForgetRecord(fd);
+    // The descriptor is released even when close() reports an error (EIO from an unplugged
+    // adapter); the result only tells the caller.
     return close(fd) == 0 || errno == EINTR;
 }
 

@@ -63,7 +63,8 @@ bool Thread_Read::ProbePort(uint32_t portNumber) {
         return false;
     }
     ReplyBuffer reply{};
-    if (ComPort_Transact(PortHandle, "VERSION.HW", reply, TransactionTimeoutMs) != 0) {
+    if (ComPort_Transact(PortHandle, "VERSION.HW", reply, TransactionTimeoutMs,
+                         TerminationFlag()) != 0) {
         deviceState_.SetDeviceType(std::string());
         return false;
     }
@@ -122,7 +123,8 @@ bool Thread_Read::Query(const char* command, ReplyBuffer& reply) {
     int result = 0;
     {
         std::lock_guard<std::mutex> hold(PortLock);
-        result = ComPort_Transact(PortHandle, command, reply, TransactionTimeoutMs);
+        result =
+            ComPort_Transact(PortHandle, command, reply, TransactionTimeoutMs, TerminationFlag());
     }
     if (result != 0) {
         connected_ = false;

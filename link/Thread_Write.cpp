@@ -63,7 +63,7 @@ void Thread_Write::Send(const std::string& command) {
     const std::string buffered = command.substr(0, CommandBufferBytes - 1);
     ReplyBuffer reply{};
     std::lock_guard<std::mutex> hold(PortLock);
-    ComPort_Transact(PortHandle, buffered.c_str(), reply, TransactionTimeoutMs);
+    ComPort_Transact(PortHandle, buffered.c_str(), reply, TransactionTimeoutMs, TerminationFlag());
     if (buffered == "RESET") {
         SleepMs(ResetHoldMs);
     }

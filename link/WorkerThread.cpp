@@ -5,18 +5,47 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 
 namespace {
 
-// One step above normal is a nice value one below the process's own. Without the privilege to
-// raise priority the thread runs at normal priority, as it would after a refused request.
-void RaisePriorityOfCallingThread() {
-    const auto threadId = static_cast<id_t>(syscall(SYS_gettid));
+pid_t CallingThreadId() {
+    return static_cast<pid_t>(syscall(SYS_gettid));
+}
+
+// The nice value that a new thread starts with: its creator's, normally the process's own.
+bool NiceOfCallingThread(int& nice) {
     errno = 0;
-    const int nice = getpriority(PRIO_PROCESS, 0);
-    if (errno == 0) {
-        setpriority(PRIO_PROCESS, threadId, nice - 1);
+    nice = getpriority(PRIO_PROCESS, 0);
+    return errno == 0;
+}
+
+bool SetNiceOfCallingThread(int nice) {
+    return setpriority(PRIO_PROCESS, static_cast<id_t>(CallingThreadId()), nice) == 0;
+}
+
+// One step above normal is a nice value one below the process's own. Lowering a nice value
+// needs a privilege; without it the thread stays at normal.
+void RaisePriorityOfCallingThread() {
+    int nice = 0;
+    if (NiceOfCallingThread(nice)) {
+        SetNiceOfCallingThread(nice - 1);
+    }
+}
+
+// Where no thread may go above normal, a normal thread goes one step below instead (raising a
+// nice value is always allowed), so that an above-normal thread still runs one step above it.
+// The probe lowers the calling thread's own nice value and puts it back at once.
+void KeepNormalOneStepBelowAboveNormal() {
+    int nice = 0;
+    if (!NiceOfCallingThread(nice)) {
+        return;
+    }
+    if (SetNiceOfCallingThread(nice - 1)) {
+        SetNiceOfCallingThread(nice);
+    } else {
+        SetNiceOfCallingThread(nice + 1);
     }
 }
 
@@ -73,7 +102,10 @@ void WorkerThread::NameThread(const char* name) {
 void WorkerThread::Run() {
     if (priority_ == Priority::AboveNormal) {
         RaisePriorityOfCallingThread();
+    } else {
+        KeepNormalOneStepBelowAboveNormal();
     }
+    nativeId_ = CallingThreadId();
     Execute();
     finished_ = true;
 }

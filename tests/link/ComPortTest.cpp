@@ -17,6 +17,7 @@
 #include "PseudoTerminal.h"
 #include "SerialDevice.h"
 #include "TemporaryFolder.h"
+#include "UnprivilegedChild.h"
 
 using namespace std::chrono_literals;
 using test_support::PortFolderOverride;
@@ -109,6 +110,22 @@ TEST_F(ComPortTest, PortLockedByAnotherProgramIsRefused) {
     EXPECT_NE(handle_, InvalidPortHandle);
 }
 
+// Root passes every exclusivity check, so the second start is tried as a normal user. The far end
+// stays open throughout, as the simulated unit keeps it.
+TEST_F(ComPortTest, PortLeftOpenAtExitOpensAgainForANormalUser) {
+    if (!test_support::CanDropPrivileges()) {
+        GTEST_SKIP() << "needs root, to run the two starts as the user nobody";
+    }
+    PseudoTerminal pty(folder_, 5);
+    test_support::GrantToNobody(folder_.path());
+    test_support::GrantToNobody(pty.slavePath());
+    const auto openAndExitWithPortOpen = [] {
+        return ComPort_Open(5) != InvalidPortHandle ? 0 : 1;
+    };
+    ASSERT_EQ(test_support::RunAsNobody(openAndExitWithPortOpen), 0) << "first start";
+    EXPECT_EQ(test_support::RunAsNobody(openAndExitWithPortOpen), 0) << "second start";
+}
+
 TEST_F(ComPortTest, ClosedPortCanBeOpenedAgain) {
     PseudoTerminal pty(folder_, 5);
     for (int round = 0; round < 3; ++round) {
@@ -117,6 +134,19 @@ TEST_F(ComPortTest, ClosedPortCanBeOpenedAgain) {
         EXPECT_EQ(ComPort_Close(PortHandle), 0);
         EXPECT_EQ(PortHandle, InvalidPortHandle);
     }
+}
+
+// A number the layer did not open may belong to anyone (the closed port's number handed out
+// again): it is left open, and PortHandle lets go of it all the same.
+TEST_F(ComPortTest, CloseNeverClosesWhatTheLayerDidNotOpenAndAlwaysLetsGoOfTheHandle) {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    PortHandle = pipeEnds[0];
+    EXPECT_EQ(ComPort_Close(PortHandle), -1);
+    EXPECT_EQ(PortHandle, InvalidPortHandle);
+    EXPECT_NE(fcntl(pipeEnds[0], F_GETFD), -1) << "the layer closed a descriptor not its own";
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
 }
 
 TEST_F(ComPortTest, CloseOfInvalidHandleSucceeds) {

@@ -6,11 +6,15 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "ForeignDevice.h"
 #include "PseudoTerminal.h"
+#include "SerialDevice.h"
 #include "TemporaryFolder.h"
 
 using namespace std::chrono_literals;
+using test_support::ForeignDevice;
 using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
@@ -129,6 +133,36 @@ TEST_F(CommandProtocolTest, OversizedReplyIsRejectedAndLeavesNothingBehind) {
     EXPECT_TRUE(inputQueueEmpty());
 }
 
+// A device that never stops sending must not hold the reply, and PortLock with it, for ever:
+// the reply ends within ten time-outs with the code of the part it was in, whether the bytes
+// come fast (and run out of bytes first) or slowly (and run out of time).
+TEST_F(CommandProtocolTest, DeviceThatNeverStopsSendingEndsTheReplyWithItsFailureCode) {
+    constexpr uint32_t TimeoutMs = 100;
+    struct Case {
+        const char* name;
+        std::string opening;
+        std::chrono::milliseconds pause;
+        int result;
+    };
+    const Case cases[] = {
+        {"fast, no STX", "", 0ms, -1},
+        {"slow, no STX", "", 20ms, -1},
+        {"fast, STX and a payload without end", StxText, 0ms, -2},
+        {"slow, STX and a payload without end", StxText, 20ms, -2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        serial_device::Purge(handle_);  // nothing left over from the case before
+        ForeignDevice device(pty_, c.opening, "$GPGGA,123519,4807.038,N*47\r\n", c.pause);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(ComPort_ReadReply(handle_, reply_, TimeoutMs), c.result);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(elapsed, 3000ms)
+            << "ten time-outs are 1 s; took "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() << " ms";
+    }
+}
+
 TEST_F(CommandProtocolTest, StaleBytesAreNeverTakenForTheReply) {
     pty_.send(Frame("stale"));
     std::this_thread::sleep_for(20ms);  // let the stale frame reach the input queue
@@ -146,17 +180,34 @@ TEST_F(CommandProtocolTest, CommandThatCannotBeWrittenGivesMinusOne) {
     EXPECT_EQ(pty_.receiveUntil('\r', 200ms), "") << "no part of a cut command may go out";
 }
 
-TEST_F(CommandProtocolTest, SlowBytesWithinTheTimeoutStillMakeAFrame) {
-    std::thread unit([this] {
-        pty_.receiveUntil('\r', 5000ms);
-        for (char byte : Frame("42")) {
-            std::this_thread::sleep_for(30ms);
-            pty_.send(std::string(1, byte));
-        }
-    });
-    EXPECT_EQ(transact("START.DELAY"), 0);
-    EXPECT_STREQ(reply_.data(), "42");
-    unit.join();
+// The time-out bounds the wait for each byte, not the whole reply: with t = 200 ms, a frame
+// whose bytes come 150 ms apart still arrives (900 ms in all); one gap beyond t ends it.
+TEST_F(CommandProtocolTest, TimeoutBoundsEachByteOfTheReply) {
+    constexpr uint32_t TimeoutMs = 200;
+    struct Case {
+        const char* name;
+        std::vector<std::chrono::milliseconds> gaps;  // before each byte of the frame
+        int result;
+        std::string payload;
+    };
+    const Case cases[] = {
+        {"every gap within t", {150ms, 150ms, 150ms, 150ms, 150ms, 150ms}, 0, "1234"},
+        {"one gap beyond t", {0ms, 0ms, 400ms, 0ms, 0ms, 0ms}, -2, "1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::thread unit([&] {
+            pty_.receiveUntil('\r', 5000ms);
+            const std::string frame = Frame("1234");
+            for (std::size_t i = 0; i < frame.size(); ++i) {
+                std::this_thread::sleep_for(c.gaps[i]);  // the unit's pace, not a wait
+                pty_.send(frame.substr(i, 1));
+            }
+        });
+        EXPECT_EQ(transact("START.DELAY", TimeoutMs), c.result);
+        EXPECT_EQ(std::string(reply_.data()), c.payload);
+        unit.join();
+    }
 }
 
 }  // namespace

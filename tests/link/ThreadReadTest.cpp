@@ -5,18 +5,22 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <set>
 #include <thread>
 #include <vector>
 
+#include "CommandLogQueries.h"
 #include "FakeGuiThread.h"
+#include "ForeignDevice.h"
+#include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
+using test_support::ForeignDevice;
 using test_support::PortFolderOverride;
+using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
@@ -30,6 +34,8 @@ class RecordingDisplay : public ReaderDisplay {
     std::atomic<int> page{0};
     std::atomic<bool> holdEpoch{false};
     mutable std::atomic<unsigned> epoch{0};
+    // When set, each line ends with whether PortLock was held while the display ran.
+    std::atomic<bool> notePortLock{false};
 
     int ActivePageIndex() const override { return page.load(); }
     // Unless a test holds it, the epoch moves on every look, so every poll is handed over.
@@ -97,9 +103,18 @@ class RecordingDisplay : public ReaderDisplay {
     }
 
   private:
+    static bool PortLockFree() {
+        if (!PortLock.try_lock()) {
+            return false;
+        }
+        PortLock.unlock();
+        return true;
+    }
     void record(const std::string& line) {
+        const std::string suffix =
+            !notePortLock ? "" : (PortLockFree() ? " (PortLock free)" : " (PortLock held)");
         std::lock_guard<std::mutex> guard(lock_);
-        lines_.push_back(line);
+        lines_.push_back(line + suffix);
     }
 
     mutable std::mutex lock_;
@@ -129,12 +144,20 @@ class ThreadReadTest : public ::testing::Test {
     bool connected() {
         return WaitUntil([this] { return display_.has("connected COM5"); });
     }
-    std::set<std::string> commandsSeen() const {
-        std::set<std::string> seen;
-        for (const auto& command : unit_->commands()) {
-            seen.insert(command.text);
+    // Whether the unit heard, from the first query of `cycle` on, that cycle in its order and
+    // nothing else, at least twice over; the tail of another page's cycle may come before it.
+    bool heardCycleInOrder(const std::vector<std::string>& cycle) const {
+        const auto log = unit_->commands();
+        const std::size_t first = test_support::IndexOf(log, cycle.front());
+        if (log.size() < first + 2 * cycle.size()) {
+            return false;
         }
-        return seen;
+        for (std::size_t i = first; i < log.size(); ++i) {
+            if (log[i].text != cycle[(i - first) % cycle.size()]) {
+                return false;
+            }
+        }
+        return true;
     }
 
     TemporaryFolder folder_;
@@ -169,13 +192,13 @@ TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
     EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic2");
 }
 
-TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueries) {
+TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueriesInItsOrder) {
     startUnit();
     display_.page = 3;
     startReader();
     ASSERT_TRUE(connected());
 
-    const std::pair<int, std::set<std::string>> pages[] = {
+    const std::pair<int, std::vector<std::string>> pages[] = {
         {0, {"START.CMD", "START.GENERATOR", "START.DELAY", "START.SHIFT", "IO"}},
         {1, {"SPEED.CMD", "SPEED.GENERATOR", "SPEED.FAKTOR", "SPEED.SPEED", "IO"}},
         {2, {"VERSION.HW", "VERSION.SW"}},
@@ -187,7 +210,7 @@ TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueries) {
         // Let the cycle that was running when the page changed end, then look afresh.
         ASSERT_TRUE(WaitUntil([&] {
             unit_->clearCommands();
-            return unit_->waitForCommands(queries.size() * 2, 5000ms) && commandsSeen() == queries;
+            return unit_->waitForCommands(queries.size() * 3, 5000ms) && heardCycleInOrder(queries);
         }));
     }
     display_.page = 7;
@@ -197,6 +220,23 @@ TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueries) {
         std::this_thread::sleep_for(300ms);  // a quiet line is the condition awaited here
         return unit_->commands().empty();
     }));
+}
+
+// The search holds PortLock while the caption changes; a query lets go of it before it hands
+// its result over, so that the writer never waits for the GUI thread.
+TEST_F(ThreadReadTest, PortLockIsHeldForTheCaptionButFreeForAQuerysHandOver) {
+    startUnit();
+    display_.page = 3;
+    display_.notePortLock = true;
+    startReader();
+    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("io "); }));
+    EXPECT_TRUE(display_.has("searching COM5 (PortLock held)"));
+    EXPECT_TRUE(display_.has("connected COM5 (PortLock held)"));
+    for (const std::string& line : display_.lines()) {
+        if (line.rfind("io ", 0) == 0) {
+            EXPECT_NE(line.find("(PortLock free)"), std::string::npos) << line;
+        }
+    }
 }
 
 TEST_F(ThreadReadTest, StartPageValuesReachDeviceStateAndDisplay) {
@@ -219,24 +259,39 @@ TEST_F(ThreadReadTest, StartPageValuesReachDeviceStateAndDisplay) {
     EXPECT_GT(deviceState_.SpeedInput.load(), 0);
 }
 
-TEST_F(ThreadReadTest, ErrorRepliesChangeNothingAndKeepTheLink) {
+// The IO query has no "Fehler" check of its own: its scan fails on the error text instead.
+TEST_F(ThreadReadTest, ErrorRepliesChangeNothingOnAnyPageAndKeepTheLink) {
+    struct Page {
+        int index;
+        std::size_t queries;
+        const char* ownDisplay;  // made by this page's cycle only
+    };
+    const Page pages[] = {
+        {0, 5, "start shift "}, {1, 5, "speed values "}, {2, 2, "firmware "}, {3, 1, "io "}};
     startUnit();
-    display_.page = 0;
     startReader();
-    ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("io "); }));
-    deviceState_.StartGeneratorOn = 4242;
-    unit_->setFault(sim::Fault::ErrorToAll);
-    unit_->clearCommands();
-    ASSERT_TRUE(unit_->waitForCommands(5, 5000ms));  // a whole cycle answered "Fehler"
-    display_.clear();
-    unit_->clearCommands();
-    ASSERT_TRUE(unit_->waitForCommands(10, 5000ms));
-    // The IO query has no "Fehler" check of its own: its scan fails on the error text instead.
-    for (const std::string& line : display_.lines()) {
-        ADD_FAILURE() << "display changed on an error reply: " << line;
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.index);
+        unit_->setFault(sim::Fault::None);
+        display_.page = page.index;
+        display_.clear();
+        ASSERT_TRUE(WaitUntil([&] { return display_.hasPrefix(page.ownDisplay); }));
+        deviceState_.StartGeneratorOn = 4242;
+        deviceState_.SpeedFaktor = 4242;
+        unit_->setFault(sim::Fault::ErrorToAll);
+        unit_->clearCommands();
+        // Once a query has been answered "Fehler", every hand-over before it has run.
+        ASSERT_TRUE(unit_->waitForCommands(page.queries, 5000ms));
+        display_.clear();
+        unit_->clearCommands();
+        ASSERT_TRUE(unit_->waitForCommands(2 * page.queries, 5000ms));
+        for (const std::string& line : display_.lines()) {
+            ADD_FAILURE() << "display changed on an error reply: " << line;
+        }
+        EXPECT_EQ(deviceState_.StartGeneratorOn.load(), 4242);
+        EXPECT_EQ(deviceState_.SpeedFaktor.load(), 4242);
+        EXPECT_TRUE(reader_->Connected());
     }
-    EXPECT_EQ(deviceState_.StartGeneratorOn.load(), 4242);
-    EXPECT_TRUE(reader_->Connected());
 }
 
 TEST_F(ThreadReadTest, PulledUnitShowsUnknownThenSearchesAndReconnects) {
@@ -304,13 +359,40 @@ TEST_F(ThreadReadTest, UnchangedValuesAreHandedOverOncePerEpochAndLayout) {
     EXPECT_EQ(display_.count("start mode 1"), 1u);
 }
 
-TEST_F(ThreadReadTest, TerminationDuringTheScanEndsPromptly) {
-    display_.page = 0;  // no unit anywhere: the scan runs on
+// Closing the window while a port is probed: the reader must end within 2 s, whether the port
+// is silent (the probe waits its 1 s for a reply) or never stops sending (the probe would run
+// up to its whole-reply bound).
+TEST_F(ThreadReadTest, TerminationDuringAProbeEndsWithinTwoSeconds) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"silent port", ""},
+        {"port that never stops sending", "$GPGGA,123519,4807.038,N*47\r\n"},
+    };
+    display_.page = 0;
+    for (const auto& [name, filler] : cases) {
+        SCOPED_TRACE(name);
+        PseudoTerminal pty(folder_, 2);
+        ForeignDevice device(pty, "", filler, 20ms);
+        startReader();
+        ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+        const auto start = Clock::now();
+        reader_->Stop();
+        const auto elapsed = Clock::now() - start;
+        EXPECT_LT(elapsed, 2000ms)
+            << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+            << " ms";
+        reader_.reset();
+    }
+}
+
+// A GPS or a console on an earlier port must not keep the search from the unit.
+TEST_F(ThreadReadTest, SearchMovesOnFromADeviceThatNeverStopsSending) {
+    PseudoTerminal pty(folder_, 1);
+    ForeignDevice device(pty, "", std::string(256, 'x'), 0ms);
+    startUnit();
+    display_.page = 3;
     startReader();
-    ASSERT_TRUE(WaitUntil([this] { return display_.has("searching COM3"); }));
-    const auto start = Clock::now();
-    reader_.reset();
-    EXPECT_LT(Clock::now() - start, 5000ms);
+    ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+    EXPECT_TRUE(connected());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "CommandLogQueries.h"
 #include "CommandProtocol.h"
 #include "FakeGuiThread.h"
+#include "ForeignDevice.h"
+#include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "Thread_Read.h"
@@ -35,6 +37,27 @@ TEST(ThreadWriteTrim, RemovesBlanksAndControlCharactersAtBothEnds) {
     for (const auto& [text, trimmed] : cases) {
         EXPECT_EQ(Thread_Write::Trimmed(text), trimmed) << '"' << text << '"';
     }
+}
+
+// A port gone chatty must not keep the closing window waiting for the writer's reply.
+TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
+    TemporaryFolder folder;
+    PortFolderOverride override(folder.path());
+    test_support::PseudoTerminal pty(folder, 5);
+    test_support::ForeignDevice device(pty, "", "$GPGGA,123519,4807.038,N*47\r\n", 20ms);
+    PortHandle = ComPort_Open(5);
+    ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+    Thread_Write writer;
+    ASSERT_TRUE(writer.Start(WorkerThread::Priority::AboveNormal));
+    writer.SetSlot1("START.DELAY 250");
+    ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
+    const auto start = Clock::now();
+    writer.Stop();
+    const auto elapsed = Clock::now() - start;
+    EXPECT_LT(elapsed, 2000ms)
+        << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+        << " ms";
+    ComPort_Close(PortHandle);
 }
 
 class ThreadWriteTest : public ::testing::Test {
@@ -76,7 +99,9 @@ TEST_F(ThreadWriteTest, SendsSlotsInOrderTrimmed) {
     EXPECT_EQ(unit_->storedSettings().startDelayMs, 250u);
 }
 
-TEST_F(ThreadWriteTest, UnsentCommandIsReplacedButATakenOneIsStillSent) {
+// After every send the writer looks at slot 1 first again: a command placed there while slot
+// 2's command is on its way goes out before slot 3's.
+TEST_F(ThreadWriteTest, UnsentCommandIsReplacedTakenOneIsSentAndSlot1ComesFirstAgain) {
     {
         std::unique_lock<std::mutex> hold(PortLock);
         writer_.SetSlot2("START.DELAY 1");
@@ -85,11 +110,12 @@ TEST_F(ThreadWriteTest, UnsentCommandIsReplacedButATakenOneIsStillSent) {
         writer_.SetSlot2("START.DELAY 2");  // sent after the one already taken
         writer_.SetSlot3("START.DELAY 3");
         writer_.SetSlot3("START.DELAY 4");  // replaces 3, which was never taken
+        writer_.SetSlot1("START.DELAY 5");
     }
-    ASSERT_TRUE(unit_->waitForCommands(3, 5000ms));
+    ASSERT_TRUE(unit_->waitForCommands(4, 5000ms));
     EXPECT_TRUE(WaitUntil([this] { return writer_.SlotsSnapshot()[2].empty(); }));
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{"START.DELAY 1", "START.DELAY 2", "START.DELAY 4"}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"START.DELAY 1", "START.DELAY 5", "START.DELAY 2",
+                                                 "START.DELAY 4"}));
 }
 
 TEST_F(ThreadWriteTest, NothingGoesOutWhileTheSlotsAreEmpty) {

@@ -146,9 +146,10 @@ void ParameterDialogFrame::PreviewKeysOfChildren() {
     }
 }
 
+// A key goes to the focused control first and, when that control ignores it, on to each of
+// its parents, every one of which carries this filter: preview it only where it starts.
 bool ParameterDialogFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::KeyPress && watched == focusWidget()) {
         if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
             return true;
         }

@@ -25,7 +25,7 @@
 // zero), runs FormShow and then focuses BitBtn_Cancel. OK places the commands and closes with
 // Accepted; Cancel, Escape and the close box close with Rejected and send nothing.
 //
-// A dialog's FormKeyDown sees every key pressed in the dialog before the focused control
+// A dialog's FormKeyDown sees every key pressed in the dialog once, before the focused control
 // (key preview); returning true keeps the key from the control.
 #pragma once
 

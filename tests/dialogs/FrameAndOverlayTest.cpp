@@ -26,11 +26,13 @@ class ProbeDialog : public ParameterDialogFrame {
         field->setObjectName("Edit_Probe");
     }
     QLineEdit* field;
+    QMargins frame;  // as a window manager would frame it once shown
     std::vector<int> keysSeen;
     bool throwOnShowing = false;
     int showings = 0;
 
   protected:
+    QMargins FrameMargins() const override { return frame; }
     void FormShow() override { ++showings; }
     void PlaceCommands() override { PlaceIntoSlots("PROBE 1", "KONFIG.SAVE"); }
     bool FormKeyDown(QKeyEvent* event) override {
@@ -97,14 +99,19 @@ TEST_F(OverlayFixture, FrameHasItsSizesNamesAndButtons) {
     EXPECT_TRUE(ok->isDefault());
 }
 
+// The outer frame is centred from the first showing on, before its margins were ever known.
 TEST_F(OverlayFixture, EveryShowingIsCentredPreparedAndFocusesCancel) {
+    dialog.frame = QMargins(1, 20, 1, 1);
     for (const QRect& where : {QRect(100, 80, 673, 573), QRect(300, 200, 801, 601)}) {
         mainWindow.setGeometry(where);
         dialog.field->setFocus();
         dialog_test::Show(dialog);
-        EXPECT_EQ(dialog.frameGeometry().topLeft(),
-                  ParameterDialogFrame::CentredTopLeft(mainWindow.frameGeometry(),
-                                                       dialog.frameGeometry().size()));
+        const QPoint centred = ParameterDialogFrame::CentredTopLeft(
+            mainWindow.frameGeometry(), dialog.size().grownBy(dialog.frame));
+        EXPECT_TRUE(dialog_test::WaitUntil([&] {
+            return dialog.geometry().marginsAdded(dialog.frame).topLeft() == centred;
+        })) << "outer frame at "
+            << dialog.geometry().marginsAdded(dialog.frame).y();
         EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn_Cancel);
         dialog.hide();
     }

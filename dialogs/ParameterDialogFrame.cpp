@@ -149,7 +149,9 @@ void ParameterDialogFrame::showEvent(QShowEvent* event) {
     // manager.
     CentreOverMainWindow(knownFrame_.value_or(MainWindowFrameMargins()));
     checkingFrame_ = true;
-    windowHandle()->installEventFilter(this);
+    if (QWindow* window = windowHandle()) {
+        window->installEventFilter(this);
+    }
     PreviewKeysOfChildren();
     FormShow();
     BitBtn_Cancel->setFocus(Qt::OtherFocusReason);

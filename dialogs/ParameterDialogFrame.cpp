@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include "OverlayCover.h"
 #include "Thread_Write.h"
@@ -101,9 +102,40 @@ QPoint ParameterDialogFrame::CentredTopLeft(const QRect& mainWindow, const QSize
             mainWindow.top() + mainWindow.height() / 2 - dialog.height() / 2};
 }
 
-void ParameterDialogFrame::CentreOverMainWindow() {
-    if (mainWindow_ != nullptr) {
-        move(CentredTopLeft(mainWindow_->frameGeometry(), frameGeometry().size()));
+QMargins ParameterDialogFrame::FrameMargins() const {
+    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+}
+
+QMargins ParameterDialogFrame::MainWindowFrameMargins() const {
+    if (mainWindow_ == nullptr) {
+        return {};
+    }
+    const QRect outer = mainWindow_->frameGeometry();
+    const QRect inner = mainWindow_->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// Places the client area so that the outer frame, client plus the given margins, is centred.
+void ParameterDialogFrame::CentreOverMainWindow(const QMargins& frame) {
+    placedWith_ = frame;
+    if (mainWindow_ == nullptr) {
+        return;
+    }
+    const QPoint outer = CentredTopLeft(mainWindow_->frameGeometry(), size().grownBy(frame));
+    setGeometry(QRect(outer + QPoint(frame.left(), frame.top()), size()));
+}
+
+// The window manager has framed the dialog by its first exposure; a frame other than the one
+// assumed moves it at once, before its first paint.
+void ParameterDialogFrame::CheckFrameOnceExposed() {
+    if (!checkingFrame_ || windowHandle() == nullptr || !windowHandle()->isExposed()) {
+        return;
+    }
+    checkingFrame_ = false;
+    knownFrame_ = FrameMargins();
+    if (*knownFrame_ != placedWith_) {
+        CentreOverMainWindow(*knownFrame_);
     }
 }
 
@@ -112,7 +144,14 @@ void ParameterDialogFrame::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;  // the window system showing it again (after a minimise), not a new showing
     }
-    CentreOverMainWindow();
+    // The frame of a window not on screen is not known: the one it had when last shown stands
+    // in for it, and before its first showing the main window's, drawn by the same window
+    // manager.
+    CentreOverMainWindow(knownFrame_.value_or(MainWindowFrameMargins()));
+    checkingFrame_ = true;
+    if (QWindow* window = windowHandle()) {
+        window->installEventFilter(this);
+    }
     PreviewKeysOfChildren();
     FormShow();
     BitBtn_Cancel->setFocus(Qt::OtherFocusReason);
@@ -146,9 +185,13 @@ void ParameterDialogFrame::PreviewKeysOfChildren() {
     }
 }
 
+// A key goes to the focused control first and, when that control ignores it, on to each of
+// its parents, every one of which carries this filter: preview it only where it starts.
 bool ParameterDialogFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        CheckFrameOnceExposed();
+    }
+    if (event->type() == QEvent::KeyPress && watched == focusWidget()) {
         if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
             return true;
         }

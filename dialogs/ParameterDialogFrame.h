@@ -21,11 +21,11 @@
 //
 // ShowModalCovered covers the screen with the overlay (Form_Abdeckung), shows the dialog
 // modally and uncovers again on every way out: OK, Cancel, Escape, the close box, and an
-// exception. Every showing centres the dialog over the main window (halves truncated toward
-// zero), runs FormShow and then focuses BitBtn_Cancel. OK places the commands and closes with
-// Accepted; Cancel, Escape and the close box close with Rejected and send nothing.
+// exception. Every showing centres the dialog's outer frame over the main window's (halves
+// truncated toward zero), runs FormShow and then focuses BitBtn_Cancel. OK places the commands and
+// closes with Accepted; Cancel, Escape and the close box close with Rejected and send nothing.
 //
-// A dialog's FormKeyDown sees every key pressed in the dialog before the focused control
+// A dialog's FormKeyDown sees every key pressed in the dialog once, before the focused control
 // (key preview); returning true keeps the key from the control.
 #pragma once
 
@@ -34,6 +34,7 @@
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
+#include <optional>
 #include <string>
 
 class DeviceStateRecord;
@@ -87,6 +88,8 @@ class ParameterDialogFrame : public QDialog {
     virtual bool FormKeyDown(QKeyEvent* event);
     // The modal loop itself; exec() unless a test replaces it.
     virtual int RunModal() { return exec(); }
+    // The window system's frame around the dialog, as it reports it while the dialog is on screen.
+    virtual QMargins FrameMargins() const;
 
     // Slot 1, slot 2 and, when not empty, slot 3, in this order.
     void PlaceIntoSlots(const std::string& slot1, const std::string& slot2,
@@ -99,9 +102,14 @@ class ParameterDialogFrame : public QDialog {
   private:
     void BuildFrame(const QString& groupBoxName, int clientWidth);
     void PreviewKeysOfChildren();
-    void CentreOverMainWindow();
+    QMargins MainWindowFrameMargins() const;
+    void CentreOverMainWindow(const QMargins& frame);
+    void CheckFrameOnceExposed();
 
     QPointer<QWidget> mainWindow_;
+    std::optional<QMargins> knownFrame_;  // the frame it had when last on screen
+    bool checkingFrame_ = false;          // a showing waits for its first exposure
+    QMargins placedWith_;                 // the frame the current placement assumed
     DeviceStateRecord& deviceState_;
     Thread_Write* writer_;
     QGroupBox* groupBox_ = nullptr;

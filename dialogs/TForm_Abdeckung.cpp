@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "ScreenCompositing.h"
+
 TForm_Abdeckung* Form_Abdeckung = nullptr;
 
 TForm_Abdeckung::TForm_Abdeckung(QWidget* mainWindow)
@@ -13,7 +15,9 @@ TForm_Abdeckung::TForm_Abdeckung(QWidget* mainWindow)
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("Form_Abdeckung"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowOpacity(Alpha / 255.0);
+    // Chosen once, before the window exists: a window with alpha is needed where the window
+    // system blends, and where it does not the overlay paints every pixel opaque anyway.
+    setAttribute(Qt::WA_TranslucentBackground);
     setEnabled(true);
     SetColour(Black);
 }
@@ -31,17 +35,36 @@ void TForm_Abdeckung::CoverError() {
 }
 
 void TForm_Abdeckung::Uncover() {
-    setWindowOpacity(Alpha / 255.0);
     SetColour(Black);
     hide();
+    behind_ = QPixmap();
 }
 
+// A change of colour while covered keeps the picture: taken now, it would show the overlay.
 void TForm_Abdeckung::ShowWith(const QColor& colour) {
-    setWindowOpacity(Alpha / 255.0);
     SetColour(colour);
-    setGeometry(ScreenArea());
-    show();
+    if (!isVisible()) {
+        ShowOver(CoveredScreen());
+    }
     raise();
+}
+
+void TForm_Abdeckung::ShowOver(QScreen* screen) {
+    composited_ = Composites();
+    behind_ = (composited_ || screen == nullptr) ? QPixmap() : PictureOfScreen(screen);
+    if (screen == nullptr) {
+        show();
+        return;
+    }
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    // Wayland places windows itself and ignores a position: full screen is how a window
+    // covers a screen there.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        showFullScreen();
+    } else {
+        show();
+    }
 }
 
 void TForm_Abdeckung::SetColour(const QColor& colour) {
@@ -49,16 +72,32 @@ void TForm_Abdeckung::SetColour(const QColor& colour) {
     update();
 }
 
-QRect TForm_Abdeckung::ScreenArea() const {
-    const QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : nullptr;
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    return screen != nullptr ? screen->geometry() : QRect(0, 0, 640, 480);
+QScreen* TForm_Abdeckung::CoveredScreen() const {
+    QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : nullptr;
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
+bool TForm_Abdeckung::Composites() const {
+    return WindowSystemComposites();
+}
+
+QPixmap TForm_Abdeckung::PictureOfScreen(QScreen* screen) const {
+    return screen->grabWindow(0);
 }
 
 void TForm_Abdeckung::paintEvent(QPaintEvent*) {
-    QPainter(this).fillRect(rect(), colour_);
+    QColor dimming = colour_;
+    dimming.setAlpha(Alpha);
+    QPainter painter(this);
+    if (composited_) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), dimming);
+        return;
+    }
+    // Black where no picture could be taken (a platform that cannot read its screen).
+    painter.fillRect(rect(), Qt::black);
+    painter.drawPixmap(rect(), behind_);
+    painter.fillRect(rect(), dimming);
 }
 
 void TForm_Abdeckung::mousePressEvent(QMouseEvent* event) {

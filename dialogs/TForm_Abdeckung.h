@@ -1,12 +1,16 @@
-// The dimming overlay: a borderless black window over the whole screen of the main window,
-// about 62 % opaque, that stays on top and takes every click reaching it while a modal
-// window of the program is open. Green and red flash the outcome of an operation.
+// The dimming overlay: a borderless window over the whole screen of the main window that
+// stays on top and takes every click reaching it while a modal window of the program is open.
+// It shows the screen behind it through black at alpha 157 of 255 (about 62 % opaque); green
+// and red flash the outcome of an operation.
 //
-// Where the window system cannot blend windows (X11 without a compositor) the overlay is
-// drawn fully opaque: it still covers and blocks, the screen behind is simply not visible.
+// Where the window system blends windows (WindowSystemComposites) the overlay is a translucent
+// window painted in its colour at that alpha, and the screen behind stays live. Where it does
+// not, a translucent window would show black: the overlay takes a picture of the screen just
+// before it covers, and paints that picture with its colour blended over it.
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -29,17 +33,24 @@ class TForm_Abdeckung : public QWidget {
     QColor CoverColour() const { return colour_; }
 
   protected:
+    // Asked when the overlay goes up; a test stands in for the window system here.
+    virtual bool Composites() const;
+    virtual QPixmap PictureOfScreen(QScreen* screen) const;
+
     void paintEvent(QPaintEvent* event) override;
     // Clicks stop here: nothing behind the overlay can be reached.
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void ShowWith(const QColor& colour);
+    void ShowOver(QScreen* screen);
     void SetColour(const QColor& colour);
-    QRect ScreenArea() const;
+    QScreen* CoveredScreen() const;
 
     QPointer<QWidget> mainWindow_;
     QColor colour_ = Black;
+    bool composited_ = true;
+    QPixmap behind_;  // the screen as it was before covering, where nothing composites
 };
 
 // The one overlay of the running program; null until the entry point has made it.

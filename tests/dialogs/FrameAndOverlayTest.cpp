@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <stdexcept>
@@ -26,11 +28,13 @@ class ProbeDialog : public ParameterDialogFrame {
         field->setObjectName("Edit_Probe");
     }
     QLineEdit* field;
+    QMargins frame;  // as a window manager would frame it once shown
     std::vector<int> keysSeen;
     bool throwOnShowing = false;
     int showings = 0;
 
   protected:
+    QMargins FrameMargins() const override { return frame; }
     void FormShow() override { ++showings; }
     void PlaceCommands() override { PlaceIntoSlots("PROBE 1", "KONFIG.SAVE"); }
     bool FormKeyDown(QKeyEvent* event) override {
@@ -45,11 +49,41 @@ class ProbeDialog : public ParameterDialogFrame {
     }
 };
 
+// An overlay over a screen of one known colour, with or without a window system that blends.
+class OverlayOnKnownScreen : public TForm_Abdeckung {
+  public:
+    using TForm_Abdeckung::TForm_Abdeckung;
+    bool composites = false;
+    QColor screenColour{200, 180, 40};
+
+  protected:
+    bool Composites() const override { return composites; }
+    QPixmap PictureOfScreen(QScreen* screen) const override {
+        QPixmap picture(screen->geometry().size());
+        picture.fill(screenColour);
+        return picture;
+    }
+};
+
+// What the user sees in the middle of the covered screen: a window system that blends draws
+// the overlay over the screen; any other shows the overlay's own pixels, their alpha ignored.
+QColor SeenThrough(OverlayOnKnownScreen& overlay) {
+    QImage seen = overlay.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (overlay.composites) {
+        QImage screen(seen.size(), QImage::Format_ARGB32_Premultiplied);
+        screen.fill(overlay.screenColour);
+        QPainter(&screen).drawImage(0, 0, seen);
+        seen = screen;
+    }
+    const QRgb pixel = seen.pixel(seen.rect().center());
+    return QColor(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
 class OverlayFixture : public ::testing::Test, public Bench {
   protected:
     void SetUp() override { Form_Abdeckung = &overlay; }
     void TearDown() override { Form_Abdeckung = nullptr; }
-    TForm_Abdeckung overlay{&mainWindow};
+    OverlayOnKnownScreen overlay{&mainWindow};
     ProbeDialog dialog{&mainWindow, state, &writer};
 };
 
@@ -97,14 +131,19 @@ TEST_F(OverlayFixture, FrameHasItsSizesNamesAndButtons) {
     EXPECT_TRUE(ok->isDefault());
 }
 
+// The outer frame is centred from the first showing on, before its margins were ever known.
 TEST_F(OverlayFixture, EveryShowingIsCentredPreparedAndFocusesCancel) {
+    dialog.frame = QMargins(1, 20, 1, 1);
     for (const QRect& where : {QRect(100, 80, 673, 573), QRect(300, 200, 801, 601)}) {
         mainWindow.setGeometry(where);
         dialog.field->setFocus();
         dialog_test::Show(dialog);
-        EXPECT_EQ(dialog.frameGeometry().topLeft(),
-                  ParameterDialogFrame::CentredTopLeft(mainWindow.frameGeometry(),
-                                                       dialog.frameGeometry().size()));
+        const QPoint centred = ParameterDialogFrame::CentredTopLeft(
+            mainWindow.frameGeometry(), dialog.size().grownBy(dialog.frame));
+        EXPECT_TRUE(dialog_test::WaitUntil([&] {
+            return dialog.geometry().marginsAdded(dialog.frame).topLeft() == centred;
+        })) << "outer frame at "
+            << dialog.geometry().marginsAdded(dialog.frame).y();
         EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn_Cancel);
         dialog.hide();
     }
@@ -128,7 +167,6 @@ TEST_F(OverlayFixture, OverlayColoursVisibilityAndCoverage) {
         (overlay.*row.operation)();
         EXPECT_EQ(overlay.isVisible(), row.visible) << row.name;
         EXPECT_EQ(overlay.CoverColour(), row.colour) << row.name;
-        EXPECT_NEAR(overlay.windowOpacity(), 157.0 / 255.0, 0.01) << row.name;
     }
     overlay.Cover();
     EXPECT_EQ(overlay.geometry(), mainWindow.screen()->geometry());
@@ -140,6 +178,34 @@ TEST_F(OverlayFixture, OverlayColoursVisibilityAndCoverage) {
     EXPECT_TRUE(overlay.isVisible());
     EXPECT_EQ(overlay.CoverColour(), QColor(255, 0, 0));
     overlay.Uncover();
+}
+
+// The screen shows through the colour at alpha 157, whether the window system blends or not.
+TEST_F(OverlayFixture, DimsTheScreenBehindWithOrWithoutBlending) {
+    struct Row {
+        bool composites;
+        void (TForm_Abdeckung::*operation)();
+        QColor colour;
+    };
+    const Row rows[] = {
+        {false, &TForm_Abdeckung::Cover, QColor(0, 0, 0)},
+        {false, &TForm_Abdeckung::CoverOk, QColor(0, 128, 0)},
+        {false, &TForm_Abdeckung::CoverError, QColor(255, 0, 0)},
+        {true, &TForm_Abdeckung::Cover, QColor(0, 0, 0)},
+        {true, &TForm_Abdeckung::CoverOk, QColor(0, 128, 0)},
+    };
+    const auto blend = [&](int colour, int behind) { return (colour * 157 + behind * 98) / 255; };
+    for (const Row& row : rows) {
+        overlay.composites = row.composites;
+        (overlay.*row.operation)();
+        const QColor seen = SeenThrough(overlay);
+        const QColor& behind = overlay.screenColour;
+        const QColor& colour = row.colour;
+        EXPECT_NEAR(seen.red(), blend(colour.red(), behind.red()), 2) << row.composites;
+        EXPECT_NEAR(seen.green(), blend(colour.green(), behind.green()), 2) << row.composites;
+        EXPECT_NEAR(seen.blue(), blend(colour.blue(), behind.blue()), 2) << row.composites;
+        overlay.Uncover();
+    }
 }
 
 // Each way out of a covered showing: what closes it, the result, and what reached the slots.
@@ -221,12 +287,14 @@ TEST_F(OverlayFixture, WithoutAnOverlayDialogsStillOpenAndClose) {
     EXPECT_FALSE(timedOut);
 }
 
-TEST_F(OverlayFixture, KeyPreviewSeesKeysBeforeTheFocusedControl) {
+// F7 is ignored by the field and passes up through its parents: the dialog still sees it once.
+TEST_F(OverlayFixture, KeyPreviewSeesEachKeyOnceBeforeTheFocusedControl) {
     dialog_test::Show(dialog);
     dialog.field->setFocus();
     QTest::keyClicks(dialog.field, "ab");
     QTest::keyClick(dialog.field, Qt::Key_F5);
-    EXPECT_EQ(dialog.keysSeen, (std::vector<int>{Qt::Key_A, Qt::Key_B, Qt::Key_F5}));
+    QTest::keyClick(dialog.field, Qt::Key_F7);
+    EXPECT_EQ(dialog.keysSeen, (std::vector<int>{Qt::Key_A, Qt::Key_B, Qt::Key_F5, Qt::Key_F7}));
     EXPECT_EQ(dialog.field->text(), "ab");
     dialog.hide();
 }

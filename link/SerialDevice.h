@@ -27,7 +27,8 @@ bool SetLineSettings(int fd, const LineSettings& settings);
 // Takes the line's error counters (framing, overrun, parity, break) as the new baseline.
 bool ClearLineErrors(int fd);
 
-// Reads up to length bytes within the armed read time-out. False when the call fails or the
+// Reads up to length bytes within the armed read time-out; bytes that the line held beyond them
+// are kept for the next read. False when the call fails or the
 // device is gone; true with *transferred 0 when the time-out passed.
 bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred);
 // Writes what the line takes within the armed write time-out; same results as Read.
@@ -35,7 +36,7 @@ bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transf
 // Waits until the driver has sent what was written, but never past the armed write time-out:
 // a unit that holds XOFF must not hang the caller.
 bool Flush(int fd);
-// Discards both queues.
+// Discards both queues, and the bytes kept from an earlier read.
 bool Purge(int fd);
 // Discards both queues, releases exclusivity and closes a port that OpenExclusive opened.
 // False when the close reported an error (the descriptor is gone all the same) and for any

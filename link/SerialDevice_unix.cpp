@@ -14,6 +14,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <mutex>
 #include <thread>
@@ -22,6 +24,7 @@
 #include "BoundedTransfer.h"
 #include "Deadline.h"
 #include "PortNamespace.h"
+#include "ReadAhead.h"
 #include "SerialDevice.h"
 
 namespace serial_device {
@@ -32,6 +35,9 @@ struct PortRecord {
     PortTimeouts timeouts;
     LineSettings kept;  // fields that termios cannot hold
     serial_icounter_struct errorBaseline{};
+    // A line without error counters (a pseudo-terminal) is asked only once.
+    bool hasErrorCounters = true;
+    ReadAhead pending;
 };
 
 std::mutex recordsLock;
@@ -49,10 +55,10 @@ bool ChangeRecord(int fd, Change change) {
     return true;
 }
 
-PortRecord CopyRecord(int fd) {
+PortTimeouts TimeoutsOf(int fd) {
     std::lock_guard<std::mutex> guard(recordsLock);
     const auto found = records.find(fd);
-    return found == records.end() ? PortRecord{} : found->second;
+    return found == records.end() ? PortTimeouts{} : found->second.timeouts;
 }
 
 // False when the descriptor has no record: it was not opened here.
@@ -297,7 +303,11 @@ bool GetLineSettings(int fd, LineSettings& settings) {
     if (tcgetattr(fd, &tio) != 0) {
         return false;
     }
-    settings = CopyRecord(fd).kept;
+    {
+        std::lock_guard<std::mutex> guard(recordsLock);
+        const auto found = records.find(fd);
+        settings = found == records.end() ? LineSettings{} : found->second.kept;
+    }
     settings.baudRate = BaudRate(cfgetospeed(&tio));
     settings.parityCheck = (tio.c_iflag & INPCK) != 0;
     settings.ctsOutputFlow = (tio.c_cflag & CRTSCTS) != 0;
@@ -327,26 +337,47 @@ bool SetLineSettings(int fd, const LineSettings& settings) {
 }
 
 bool ClearLineErrors(int fd) {
+    bool askLine = false;
+    if (!ChangeRecord(fd, [&](PortRecord& record) { askLine = record.hasErrorCounters; })) {
+        return false;
+    }
+    if (!askLine) {
+        return true;
+    }
     serial_icounter_struct counters{};
     if (ioctl(fd, TIOCGICOUNT, &counters) != 0) {
         // A line without error counters (a pseudo-terminal) has no errors to clear.
-        return errno == EINVAL || errno == ENOTTY;
+        const bool noCounters = errno == EINVAL || errno == ENOTTY;
+        return noCounters &&
+               ChangeRecord(fd, [](PortRecord& record) { record.hasErrorCounters = false; });
     }
     return ChangeRecord(fd, [&](PortRecord& record) { record.errorBaseline = counters; });
 }
 
 bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred) {
     *transferred = 0;
-    const PortTimeouts armed = CopyRecord(fd).timeouts;
+    if (length == 0 ||
+        (ChangeRecord(
+             fd, [&](PortRecord& record) { *transferred = record.pending.Take(bytes, length); }) &&
+         *transferred > 0)) {
+        return true;
+    }
+    const PortTimeouts armed = TimeoutsOf(fd);
     const Deadline deadline(
         SaturatingBudget(armed.readTotalMultiplier, length, armed.readTotalConstant));
+    // A short read takes what the line holds beyond it into the read-ahead.
+    std::array<uint8_t, ReadAhead::Capacity> chunk{};
+    const bool intoChunk = length < chunk.size();
+    uint8_t* target = intoChunk ? chunk.data() : bytes;
+    const std::size_t wanted = intoChunk ? chunk.size() : length;
+    std::size_t count = 0;
     const auto attempt = [&] {
-        const ssize_t count = read(fd, bytes, length);
-        if (count > 0) {
-            *transferred = static_cast<std::size_t>(count);
+        const ssize_t got = read(fd, target, wanted);
+        if (got > 0) {
+            count = static_cast<std::size_t>(got);
             return TransferStep::Done;
         }
-        if (count == 0) {
+        if (got == 0) {
             return TransferStep::Failed;  // end of file on a tty: the other side hung up
         }
         if (errno == EINTR) {
@@ -355,7 +386,19 @@ bool Read(int fd, uint8_t* bytes, std::size_t length, std::size_t* transferred) 
         return errno == EAGAIN ? TransferStep::WouldBlock : TransferStep::Failed;
     };
     const auto wait = [&] { return WaitUntilReady(fd, POLLIN, deadline); };
-    return TransferUntil(deadline, attempt, wait) != TransferResult::Failed;
+    if (TransferUntil(deadline, attempt, wait) == TransferResult::Failed) {
+        return false;
+    }
+    if (!intoChunk || count == 0) {
+        *transferred = count;
+        return true;
+    }
+    *transferred = std::min(count, length);
+    std::copy_n(chunk.data(), *transferred, bytes);
+    ChangeRecord(fd, [&](PortRecord& record) {
+        record.pending.Keep(chunk.data() + *transferred, count - *transferred);
+    });
+    return true;
 }
 
 bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transferred) {
@@ -363,7 +406,7 @@ bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transf
     if (length == 0) {
         return true;
     }
-    const PortTimeouts armed = CopyRecord(fd).timeouts;
+    const PortTimeouts armed = TimeoutsOf(fd);
     const Deadline deadline(
         SaturatingBudget(armed.writeTotalMultiplier, length, armed.writeTotalConstant));
     const auto attempt = [&] {
@@ -386,7 +429,7 @@ bool Write(int fd, const uint8_t* bytes, std::size_t length, std::size_t* transf
 
 bool Flush(int fd) {
     // tcdrain() would wait for ever while the unit holds XOFF; watch the output queue instead.
-    const Deadline deadline(CopyRecord(fd).timeouts.writeTotalConstant);
+    const Deadline deadline(TimeoutsOf(fd).writeTotalConstant);
     constexpr auto CheckInterval = std::chrono::milliseconds(1);
     for (;;) {
         int pending = 0;
@@ -404,6 +447,7 @@ bool Flush(int fd) {
 }
 
 bool Purge(int fd) {
+    ChangeRecord(fd, [](PortRecord& record) { record.pending.Clear(); });
     return tcflush(fd, TCIOFLUSH) == 0;
 }
 

@@ -18,11 +18,13 @@
 #include "SerialDevice.h"
 #include "TemporaryFolder.h"
 #include "UnprivilegedChild.h"
+#include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
+using test_support::WaitUntil;
 
 namespace {
 
@@ -214,6 +216,34 @@ TEST_F(ComPortTest, ReadByteReturnsTheByteThatArrived) {
     EXPECT_EQ(byte, 0x02);
     EXPECT_EQ(ComPort_ReadByte(handle_, &byte, 1000), 1);
     EXPECT_EQ(byte, 'Z');
+}
+
+// A reply is read in one call and handed out byte by byte; a purge discards what was read
+// ahead as it discards the driver's queue.
+TEST_F(ComPortTest, BytesReadAheadComeInOrderAndGoWithAPurge) {
+    PseudoTerminal pty(folder_, 5);
+    openConfigured(5);
+    const auto queued = [this](int count) {
+        return WaitUntil([this, count] {
+            int pending = 0;
+            return ioctl(handle_, FIONREAD, &pending) == 0 && pending >= count;
+        });
+    };
+    uint8_t byte = 0;
+    pty.send("ABC");
+    ASSERT_TRUE(queued(3));
+    std::string read;
+    for (int i = 0; i < 3 && ComPort_ReadByte(handle_, &byte, 1000) == 1; ++i) {
+        read += static_cast<char>(byte);
+    }
+    EXPECT_EQ(read, "ABC");
+
+    pty.send("DEF");
+    ASSERT_TRUE(queued(3));
+    ASSERT_EQ(ComPort_ReadByte(handle_, &byte, 1000), 1);
+    EXPECT_EQ(byte, 'D');
+    EXPECT_TRUE(serial_device::Purge(handle_));
+    EXPECT_EQ(ComPort_ReadByte(handle_, &byte, 100), -4);
 }
 
 TEST_F(ComPortTest, ReadByteOnSilentLineTimesOutAfterItsTimeout) {

@@ -3,11 +3,12 @@
 // is chosen, and after a settling time the process CPU time over a measuring window is divided
 // by the wall time. The unit runs in its own process, so its work is not counted.
 //
-//   monitor_bench start|speed|unit|pc|search SECONDS [COMMAND-LOG]
+//   monitor_bench start|speed|unit|pc|search|captions SECONDS [COMMAND-LOG]
 //
 // With a command log (the simulated unit's --log file), polling cycles are the page's first
 // query counted in the log during the window; while searching, a cycle is one port probed
-// (one caption shown).
+// (one caption shown). "captions" is the floor the search stands on: a bare window of the same
+// size, no threads, that only changes its caption as the search does, every 10 ms.
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -39,6 +40,7 @@ constexpr PageChoice Pages[] = {
     {"unit", TForm_Main::PageUnit, "VERSION.HW"},
     {"pc", TForm_Main::PagePc, "IO"},
     {"search", -1, nullptr},
+    {"captions", -2, nullptr},
 };
 
 double ProcessCpuSeconds() {
@@ -88,11 +90,40 @@ void RunFor(int milliseconds) {
     loop.exec();
 }
 
+void PrintShare(const char* name, double cycles, double cpu, double elapsed) {
+    std::printf("%-8s cycles/s %7.1f   cpu %5.2f %% of one core\n", name, cycles / elapsed,
+                100.0 * cpu / elapsed);
+}
+
+int MeasureCaptionsAlone(int seconds) {
+    QWidget window;
+    window.resize(673, 573);
+    window.show();
+    long captions = 0;
+    QTimer everyPort;
+    QObject::connect(&everyPort, &QTimer::timeout, [&] {
+        window.setWindowTitle(
+            QStringLiteral("Kalvio - Quenzel AG    [Verbindung suchen über COM%1]")
+                .arg(++captions % 256 + 1));
+    });
+    everyPort.start(10);
+    RunFor(2000);
+    const long before = captions;
+    const double cpuBefore = ProcessCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    RunFor(seconds * 1000);
+    PrintShare("captions", double(captions - before), ProcessCpuSeconds() - cpuBefore,
+               double(wall.nsecsElapsed()) / 1e9);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: monitor_bench start|speed|unit|pc|search SECONDS [LOG]\n");
+        std::fprintf(stderr,
+                     "usage: monitor_bench start|speed|unit|pc|search|captions SECONDS [LOG]\n");
         return 2;
     }
     const PageChoice* page = nullptr;
@@ -110,6 +141,9 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (page->index == -2) {
+        return MeasureCaptionsAlone(seconds);
+    }
     ProgramWindows windows;
     TForm_Main& main = windows.Main();
     main.show();
@@ -143,10 +177,9 @@ int main(int argc, char* argv[]) {
     const long cycles = page->firstQuery ? CountInLog(logPath, page->firstQuery) - logBefore
                                          : captions - captionsBefore;
 
-    std::printf("%-7s cycles/s %7.1f   cpu %5.2f %% of one core\n", page->name,
-                logPath.isEmpty() && page->firstQuery ? -1.0 : double(cycles) / elapsed,
-                100.0 * cpu / elapsed);
-    std::printf("         by thread:");
+    PrintShare(page->name, logPath.isEmpty() && page->firstQuery ? -elapsed : double(cycles), cpu,
+               elapsed);
+    std::printf("          by thread:");
     for (const auto& [name, nanoseconds] : threadsAfter) {
         const auto before = threadsBefore.find(name);
         const double spent = nanoseconds - (before == threadsBefore.end() ? 0.0 : before->second);

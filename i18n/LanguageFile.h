@@ -20,6 +20,13 @@ constexpr const char* ProgramName = "Kalvio";
 // Lines end at CR LF, a lone CR or a lone LF; a break at the very end starts no further line;
 // the text ends at the first NUL byte.
 std::vector<std::string> SplitLines(const std::string& bytes);
+// Where each of those lines stands in the bytes, its break left out; for tools that rewrite one
+// line and keep every other byte.
+struct LineSpan {
+    std::size_t begin = 0;
+    std::size_t length = 0;
+};
+std::vector<LineSpan> LineSpans(const std::string& bytes);
 // (0x3B7E21C5 - the byte lengths of every line but the last) modulo 2^32.
 uint32_t RequiredChecksum(const std::vector<std::string>& lines);
 // Eight hexadecimal digits, upper case.
@@ -55,8 +62,15 @@ class Sink {
 
 enum Result { Loaded = 1, Unreadable = -1, WrongProgram = -2, WrongChecksum = -3 };
 
-// Checks and walks a file's text. Unreadable: a section's value lines run past the last usable
-// line; the sections before it were applied.
+// Checks and walks a file's text and fills `counters` afresh (they matter with Loaded only).
+// - More than MaxFileBytes: Unreadable before anything reaches the sink; no file is that large.
+// - The checksum is reported first, whatever follows. Then line 6 must be ProgramName and line 5
+//   the checksum text. Header values are taken by position, even from the last line; a line
+//   the file lacks reads as empty text, so a file without a line 6 is WrongProgram, and lines 7
+//   to 9 may be missing (their header values are empty).
+// - Then lines 1 to n-1 are walked, sections applied as they are read. Unreadable: a section's
+//   value lines run past line n-1; the sections before it were applied.
+// Linear in the size of the text; any bytes are safe.
 Result Walk(const std::string& bytes, Sink& sink, Counters& counters);
 
 }  // namespace language_file

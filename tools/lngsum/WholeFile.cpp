@@ -1,0 +1,103 @@
+#include "WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "LanguageFile.h"
+
+namespace lngsum {
+
+namespace {
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, so that a failing close is seen.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadResult ReadLanguageFile(const std::string& path, std::string& bytes) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return ReadResult::Unreadable;
+    }
+    // One byte more than allowed tells a file that grew past the limit while it was read.
+    std::string buffer(language_file::MaxFileBytes + 1, '\0');
+    std::size_t size = 0;
+    while (size < buffer.size()) {
+        const ssize_t n = ::read(file.get(), buffer.data() + size, buffer.size() - size);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return ReadResult::Unreadable;
+        }
+        if (n == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(n);
+    }
+    if (size > language_file::MaxFileBytes) {
+        return ReadResult::TooLarge;
+    }
+    buffer.resize(size);
+    bytes.swap(buffer);
+    return ReadResult::Read;
+}
+
+bool ReplaceWhole(const std::string& path, const std::string& bytes) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return false;
+    }
+    std::string temporary = path + ".XXXXXX";
+    Descriptor file(::mkstemp(temporary.data()));
+    if (file.get() < 0) {
+        return false;
+    }
+    const bool written = ::fchmod(file.get(), status.st_mode & 07777) == 0 &&
+                         WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lngsum

@@ -20,6 +20,8 @@ PcPage::PcPage(QWidget* tabSheet) {
     Edit_SpracheCRC =
         ReadOnlyField(version, "Edit_SpracheCRC", {348, 101, 96, 21}, colours::Silver);
     Edit_SpracheCRC->hide();
+    // The translator copies the checksum a file needs from here.
+    Edit_SpracheCRC->setContextMenuPolicy(Qt::DefaultContextMenu);
 
     QGroupBox* update = GroupBox(tabSheet, "GroupBox_Update", {0, 162, 645, 95}, "Update");
     SpeedButton_Update =

@@ -9,6 +9,7 @@
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
+#include "TForm_Sprachen.h"
 
 namespace {
 
@@ -52,11 +53,34 @@ ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
     speedFaktor_ = MakeDialog(FormSpeedFaktor, main);
     startDelayMM_ = MakeDialog(FormStartDelayMM, main);
     speedGenerator_ = MakeDialog(FormSpeedGenerator, main);
-    // Form_Sprachen and Form_Info come here, before the start delay dialog.
+    sprachen_ = std::make_unique<TForm_Sprachen>(nullptr, &ProgramWindows::Find);
+    Form_Sprachen = sprachen_.get();
+    // Form_Info comes here, before the start delay dialog.
     startDelay_ = MakeDialog(FormStartDelay, main);
 }
 
+QWidget* ProgramWindows::Find(const QString& windowName) {
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"Form_Main", Form_Main},
+        {"Form_FileDialog", Form_FileDialog},
+        {"FormStartModus", FormStartModus},
+        {"FormSpeedModus", FormSpeedModus},
+        {"FormStartGenerator", FormStartGenerator},
+        {"FormSpeedFaktor", FormSpeedFaktor},
+        {"FormStartDelayMM", FormStartDelayMM},
+        {"FormSpeedGenerator", FormSpeedGenerator},
+        {"FormStartDelay", FormStartDelay},
+    };
+    for (const auto& [name, window] : windows) {
+        if (windowName == QLatin1String(name)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 ProgramWindows::~ProgramWindows() {
+    Form_Sprachen = nullptr;
     FormStartDelay = nullptr;
     FormSpeedGenerator = nullptr;
     FormStartDelayMM = nullptr;

@@ -16,6 +16,7 @@ class TFormSpeedFaktor;
 class TFormStartDelayMM;
 class TFormSpeedGenerator;
 class TFormStartDelay;
+class TForm_Sprachen;
 
 class ProgramWindows {
   public:
@@ -26,6 +27,9 @@ class ProgramWindows {
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     TForm_Main& Main() { return *main_; }
+    // A window of the program by its global object's name ("Form_Main", "FormStartModus",
+    // "Form_FileDialog", ...); nullptr for another name or a window not made yet.
+    static QWidget* Find(const QString& windowName);
 
   private:
     // Destroyed in reverse order: the dialogs before the main window they are centred over.
@@ -38,5 +42,6 @@ class ProgramWindows {
     std::unique_ptr<TFormSpeedFaktor> speedFaktor_;
     std::unique_ptr<TFormStartDelayMM> startDelayMM_;
     std::unique_ptr<TFormSpeedGenerator> speedGenerator_;
+    std::unique_ptr<TForm_Sprachen> sprachen_;
     std::unique_ptr<TFormStartDelay> startDelay_;
 };

@@ -17,6 +17,9 @@
 #include "TFormStartDelayMM.h"
 #include "TFormStartGenerator.h"
 #include "TFormStartModus.h"
+#include "TForm_Abdeckung.h"
+#include "TForm_FileDialog.h"
+#include "TForm_Sprachen.h"
 #include "UnitColours.h"
 #include "WindowFont.h"
 
@@ -68,6 +71,26 @@ void TForm_Main::ShowRefusalAndExit(const QString& message) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     std::_Exit(-1);
+}
+
+void TForm_Main::ShowMessageBox(bool failed, const QString& title, const QString& text) {
+    QMessageBox box(failed ? QMessageBox::Critical : QMessageBox::Information, title, text,
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+QString TForm_Main::LanguageLoadedTitle(const QString& caption, int contentLines,
+                                        int unknownLines) {
+    if (unknownLines == 0) {
+        return caption;
+    }
+    return QStringLiteral("%1 [%2-%3=%4]")
+        .arg(caption)
+        .arg(contentLines)
+        .arg(unknownLines)
+        .arg(contentLines - unknownLines);
 }
 
 // The refusal concerns one family of older systems only; no Linux system belongs to it.
@@ -135,6 +158,7 @@ void TForm_Main::BuildWindow() {
 
     PopupMenu_Leer = new QMenu(this);
     PopupMenu_Leer->setObjectName(QStringLiteral("PopupMenu_Leer"));
+    BuildGeneralPopupMenu();
 
     PageControl_Kalvio = new QTabWidget(this);
     PageControl_Kalvio->setObjectName(QStringLiteral("PageControl_Kalvio"));
@@ -173,6 +197,97 @@ void TForm_Main::BuildWindow() {
     connect(SpeedPageView->SpeedButton_SpeedReset, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_SpeedResetClick);
     ConnectLaunchers();
+    connect(PcPageView->SpeedButton_VersionSprache, &QToolButton::clicked, this,
+            &TForm_Main::SpeedButton_VersionSpracheClick);
+    PcPageView->Label_VersionSprache->installEventFilter(this);
+}
+
+// Its items do their work once the PC-side services exist; their texts are here from the start.
+void TForm_Main::BuildGeneralPopupMenu() {
+    PopupMenu_Algemein = new QMenu(this);
+    PopupMenu_Algemein->setObjectName(QStringLiteral("PopupMenu_Algemein"));
+    const std::pair<const char*, QString> items[] = {
+        {"PrintScreen", QStringLiteral("Bildschirm drucken")},
+        {"Hilfe", QStringLiteral("Benutzerhandbuch")},
+        {"Support", QStringLiteral("Support...")},
+        {"Update", QStringLiteral("Update...")},
+        {"Info", QStringLiteral("Info...")},
+    };
+    for (const auto& [name, text] : items) {
+        QAction* item = PopupMenu_Algemein->addAction(text);
+        item->setObjectName(QLatin1String(name));
+    }
+}
+
+// QLabel has no double-click signal of its own.
+bool TForm_Main::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PcPageView->Label_VersionSprache &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        Label_VersionSpracheDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm_Main::Label_VersionSpracheDblClick() {
+    PcPageView->Edit_SpracheCRC->setVisible(PcPageView->Edit_SpracheCRC->isHidden());
+}
+
+void TForm_Main::SpeedButton_VersionSpracheClick() {
+    // While the checksum field is shown a translator works here: the screen stays undimmed.
+    const bool dim = PcPageView->Edit_SpracheCRC->isHidden() && Form_Abdeckung != nullptr;
+    if (dim) {
+        Form_Abdeckung->Cover();
+    }
+    int result = -4;
+    int contentLines = 0;
+    int unknownLines = 0;
+    QString path;
+    bool chosen = false;
+    try {
+        Form_FileDialog->SetHomeEntry(0, QString(), LanguageFolder, LanguageFolder);
+        Form_FileDialog->SetBrowseEntry(0, QString(), LanguageFolder, LanguageFolder);
+        Form_FileDialog->SetHomeEntry(1, QString(), QString(), QString());
+        Form_FileDialog->SetBrowseEntry(1, QString(), QString(), QString());
+        Form_FileDialog->Prepare(LanguageDialogTitle, QStringLiteral("lng"), 96, -1, 127, 0,
+                                 Form_Sprachen->LanguageFile, 0);
+        Form_FileDialog->SetStoreFolder(TmpFolder + QStringLiteral("LNG"));
+        chosen = Form_FileDialog->exec() == QDialog::Accepted;
+        if (chosen) {
+            path = Form_FileDialog->ResultPath();
+            int emptyLines = 0;
+            int commentLines = 0;
+            result = Form_Sprachen->LoadLanguageFile(path, &contentLines, &emptyLines,
+                                                     &commentLines, &unknownLines);
+        }
+    } catch (...) {
+        chosen = true;  // the dialog could not be set up: reported like a failed load
+        result = -4;
+    }
+    if (chosen) {
+        if (dim) {
+            if (result == 1) {
+                Form_Abdeckung->CoverOk();
+            } else {
+                Form_Abdeckung->CoverError();
+            }
+        }
+        ReportLanguageLoad(result, contentLines, unknownLines, path);
+    }
+    if (dim) {
+        Form_Abdeckung->Uncover();
+    }
+}
+
+void TForm_Main::ReportLanguageLoad(int result, int contentLines, int unknownLines,
+                                    const QString& path) {
+    if (result != 1) {
+        LanguageMessage(true, LanguageCaption, LanguageNotLoadedText);
+        return;
+    }
+    PcPageView->Edit_VersionSprache->setToolTip(path);
+    LanguageMessage(false, LanguageLoadedTitle(LanguageCaption, contentLines, unknownLines),
+                    LanguageLoadedText);
 }
 
 void TForm_Main::ConnectLaunchers() {
@@ -234,10 +349,16 @@ void TForm_Main::showEvent(QShowEvent* event) {
         if (const QScreen* screen = this->screen()) {
             move(screen->availableGeometry().center() - rect().center());
         }
+        if (Form_Sprachen != nullptr) {
+            Form_Sprachen->LoadSettings(ConfigFolder);
+        }
     }
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event) {
+    if (Form_Sprachen != nullptr) {
+        Form_Sprachen->SaveSettings(ConfigFolder);
+    }
     StopThreads();
     InstanceMutex.Release();
     event->accept();

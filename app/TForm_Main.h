@@ -23,6 +23,14 @@
 
 class TForm_Main : public QWidget, public ReaderDisplay {
     Q_OBJECT
+    // The text slots a language file replaces, reachable by name.
+    Q_PROPERTY(QString SearchingText MEMBER SearchingText)
+    Q_PROPERTY(QString ConnectedText MEMBER ConnectedText)
+    Q_PROPERTY(QString ManualDialogTitle MEMBER ManualDialogTitle)
+    Q_PROPERTY(QString LanguageDialogTitle MEMBER LanguageDialogTitle)
+    Q_PROPERTY(QString LanguageCaption MEMBER LanguageCaption)
+    Q_PROPERTY(QString LanguageNotLoadedText MEMBER LanguageNotLoadedText)
+    Q_PROPERTY(QString LanguageLoadedText MEMBER LanguageLoadedText)
   public:
     static constexpr const char* ProductTitle = "Kalvio - Quenzel AG";
     static constexpr const char* InstanceName = "Kalvio";
@@ -35,6 +43,13 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     // ends at once with status -1; tests record it instead.
     using RefuseStart = std::function<void(const QString& message)>;
     static void ShowRefusalAndExit(const QString& message);
+    // How the result of a language load reaches the user: a message box with one OK button,
+    // modal and on top; tests record it instead.
+    using ShowMessage = std::function<void(bool failed, const QString& title, const QString& text)>;
+    static void ShowMessageBox(bool failed, const QString& title, const QString& text);
+    ShowMessage LanguageMessage = ShowMessageBox;
+    // The title of the success message: the caption, and the counts when lines were unknown.
+    static QString LanguageLoadedTitle(const QString& caption, int contentLines, int unknownLines);
     static bool IsSupportedPlatform();
 
     explicit TForm_Main(RefuseStart refuseStart = ShowRefusalAndExit);
@@ -73,6 +88,10 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void SpeedButton_SpeedModusClick();
     void SpeedButton_SpeedGeneratorClick();
     void SpeedButton_SpeedFaktorClick();
+    // The interactive language load from the PC page, over the dimmed screen.
+    void SpeedButton_VersionSpracheClick();
+    // Shows or hides the checksum field beside the language version.
+    void Label_VersionSpracheDblClick();
     // Stops the reader, then the writer, each completely, serving their hand-overs meanwhile.
     void StopThreads();
 
@@ -90,6 +109,8 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     QWidget* TabSheet_Orvatronic;
     QWidget* TabSheet_PC;
     QMenu* PopupMenu_Leer;
+    // The general popup menu; its items' texts come from a language file too.
+    QMenu* PopupMenu_Algemein;
     std::unique_ptr<StartSignalPage> StartPage;
     std::unique_ptr<SpeedPage> SpeedPageView;
     std::unique_ptr<UnitPage> UnitPageView;
@@ -98,12 +119,15 @@ class TForm_Main : public QWidget, public ReaderDisplay {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void SetDefaultTexts();
     void ApplyFolders(const DataFolders& folders);
     void BuildWindow();
     void ConnectLaunchers();
+    void BuildGeneralPopupMenu();
+    void ReportLanguageLoad(int result, int contentLines, int unknownLines, const QString& path);
     void StartThreads();
     void SetCaption(const QString& fragment, const std::string& portName);
     QString StartModeName(int mode) const;

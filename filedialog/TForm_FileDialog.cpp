@@ -1,5 +1,6 @@
 #include "TForm_FileDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -160,6 +161,9 @@ void TForm_FileDialog::createToolButtons() {
     SpeedButton_Insert =
         addToolButton("SpeedButton_Insert", QStringLiteral("Einfügen"),
                       themedIcon("edit-paste", QStyle::SP_DialogApplyButton, look));
+    // The insert list's own item; the insert store wires it up.
+    auto* clearInsertList = new QAction(QStringLiteral("Liste löschen"), SpeedButton_Insert);
+    clearInsertList->setObjectName(QStringLiteral("InsertListeLoeschen"));
     SpeedButton_Rename = addToolButton("SpeedButton_Rename", QStringLiteral("Umbenennen"),
                                        themedIcon("edit-rename", QStyle::SP_FileLinkIcon, look));
     SpeedButton_MakeDir =

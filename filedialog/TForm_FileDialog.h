@@ -27,6 +27,15 @@ class VirtualListView;
 
 class TForm_FileDialog : public QDialog {
     Q_OBJECT
+    // The text slots a language file replaces, reachable by name.
+    Q_PROPERTY(QString OpenCaption MEMBER OpenCaption)
+    Q_PROPERTY(QString SaveCaption MEMBER SaveCaption)
+    Q_PROPERTY(QString CancelCaption MEMBER CancelCaption)
+    Q_PROPERTY(QString NewFolderTitle MEMBER NewFolderTitle)
+    Q_PROPERTY(QString NewFolderPrompt MEMBER NewFolderPrompt)
+    Q_PROPERTY(QString NewFolderName MEMBER NewFolderName)
+    Q_PROPERTY(QString RenameTitle MEMBER RenameTitle)
+    Q_PROPERTY(QString RenamePrompt MEMBER RenamePrompt)
 
   public:
     static constexpr int EntryCount = 12;

@@ -1,0 +1,139 @@
+#include "TForm_Sprachen.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QWidget>
+
+TForm_Sprachen* Form_Sprachen = nullptr;
+
+namespace {
+
+// Kalvio.ini holds three short lines; anything much larger is no settings file of ours.
+constexpr qint64 MaxSettingsBytes = 64 * 1024;
+
+// Reads a whole file of at most maxBytes; false when it cannot be read or is larger.
+bool ReadBounded(const QString& path, qint64 maxBytes, std::string& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes) {
+        return false;
+    }
+    const QByteArray read = file.read(maxBytes + 1);
+    if (read.size() > maxBytes || file.error() != QFileDevice::NoError) {
+        return false;
+    }
+    bytes.assign(read.constData(), std::size_t(read.size()));
+    return true;
+}
+
+// Language files are 8-bit text in the Windows code page of Western Europe.
+QString Decode(const std::string& bytes) {
+    QStringDecoder decoder("windows-1252");
+    if (!decoder.isValid()) {
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    }
+    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+}  // namespace
+
+// The walk's view of the program: the checksum field, the header, and the windows' texts.
+class TForm_Sprachen::Applier : public language_file::Sink {
+  public:
+    Applier(TForm_Sprachen& holder, const QString& path) : holder_(holder), path_(path) {}
+
+    void ChecksumComputed(const std::string& text) override {
+        holder_.ShowOnMainWindow("Edit_SpracheCRC", QString::fromStdString(text));
+    }
+    void HeaderAccepted(const language_file::Header& header) override {
+        holder_.LanguageFile = path_;
+        holder_.HeaderChecksum = Decode(header.checksum);
+        holder_.HeaderProgram = Decode(header.program);
+        holder_.HeaderLanguage = Decode(header.language);
+        holder_.HeaderVersion = Decode(header.version);
+        holder_.HeaderExtra = Decode(header.extra);
+    }
+    void ApplySection(const LanguageSection& section,
+                      const std::vector<std::string>& values) override {
+        if (&section == &LanguageSections().front()) {  // "[Header]"
+            holder_.ShowOnMainWindow(
+                "Edit_VersionSprache",
+                holder_.HeaderLanguage + QLatin1Char(' ') + holder_.HeaderVersion);
+            return;
+        }
+        QStringList texts;
+        for (const std::string& value : values) {
+            texts << Decode(value);
+        }
+        holder_.targets_.ApplySection(section, texts);
+    }
+
+  private:
+    TForm_Sprachen& holder_;
+    const QString path_;
+};
+
+TForm_Sprachen::TForm_Sprachen(QObject* parent, TextTargets::WindowLookup windows)
+    : QObject(parent), targets_(std::move(windows)) {
+    setObjectName(QStringLiteral("Form_Sprachen"));
+}
+
+void TForm_Sprachen::ShowOnMainWindow(const char* field, const QString& text, bool asHint) const {
+    const LanguageTarget target{TargetKind::Caption, "Form_Main", field};
+    if (auto* edit = qobject_cast<QLineEdit*>(targets_.Resolve(target))) {
+        if (asHint) {
+            edit->setToolTip(text);
+        } else {
+            edit->setText(text);
+            edit->setCursorPosition(0);
+        }
+    }
+}
+
+int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int* emptyLines,
+                                     int* commentLines, int* unknownLines) {
+    language_file::Counters counters;
+    int result = language_file::Unreadable;
+    std::string bytes;
+    if (ReadBounded(path, qint64(language_file::MaxFileBytes), bytes)) {
+        Applier applier(*this, path);
+        result = language_file::Walk(bytes, applier, counters);
+    }
+    for (auto [out, value] : {std::pair{contentLines, counters.contentLines},
+                              {emptyLines, counters.emptyLines},
+                              {commentLines, counters.commentLines},
+                              {unknownLines, counters.unknownLines}}) {
+        if (out != nullptr) {
+            *out = value;
+        }
+    }
+    return result;
+}
+
+void TForm_Sprachen::LoadSettings(const QString& configFolder) {
+    std::string bytes;
+    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName), MaxSettingsBytes, bytes)) {
+        return;
+    }
+    const std::vector<std::string> lines = language_file::SplitLines(bytes);
+    for (std::size_t line = 0; line + 1 < lines.size(); ++line) {
+        if (lines[line] != SettingsSection) {
+            continue;
+        }
+        const QString path = QFile::decodeName(QByteArray::fromStdString(lines[line + 1]));
+        if (LoadLanguageFile(path) == language_file::Loaded) {
+            ShowOnMainWindow("Edit_VersionSprache", path, true);
+        }
+    }
+}
+
+void TForm_Sprachen::SaveSettings(const QString& configFolder) const {
+    QSaveFile file(configFolder + QLatin1String(SettingsFileName));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    file.write(QByteArray(SettingsSection) + "\r\n" + QFile::encodeName(LanguageFile) + "\r\n" +
+               "\r\n");
+    file.commit();  // replaces the old file only when the new one is whole
+}

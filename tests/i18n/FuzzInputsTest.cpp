@@ -1,0 +1,55 @@
+// Walks every input the fuzzer kept (tests/i18n/corpus) and every input that once made the
+// reader fail (tests/i18n/regressions), with the checks the fuzz target makes.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "ChecksumLine.h"
+#include "LanguageFile.h"
+#include "LanguageText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+language_file::Result WalkChecked(const std::string& bytes, const std::string& name) {
+    language_test::RecordingSink sink;
+    language_file::Counters counters;
+    const language_file::Result result = language_file::Walk(bytes, sink, counters);
+    EXPECT_EQ(sink.checksum.size(), 8u) << name;
+    for (const language_test::AppliedSection& applied : sink.applied) {
+        EXPECT_EQ(applied.values.size(), language_test::SectionNamed(applied.name).lines.size())
+            << name;
+    }
+    return result;
+}
+
+TEST(FuzzInputsTest, EveryKeptInputIsWalkedSafely) {
+    int walked = 0;
+    for (const char* folder : {KALVIO_LANGUAGE_CORPUS, KALVIO_LANGUAGE_REGRESSIONS}) {
+        if (!fs::exists(folder)) {
+            continue;  // no regression found yet
+        }
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_regular_file() || name == "README.md") {
+                continue;
+            }
+            const std::string bytes = ReadAll(entry.path());
+            WalkChecked(bytes, name);
+            if (const std::optional<std::string> corrected = lngsum::WithChecksumLine(bytes)) {
+                EXPECT_NE(WalkChecked(*corrected, name), language_file::WrongChecksum) << name;
+            }
+            ++walked;
+        }
+    }
+    EXPECT_GT(walked, 0) << "no inputs in " << KALVIO_LANGUAGE_CORPUS;
+}
+
+}  // namespace

@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <cstdlib>
 
 #include "HandOverTexts.h"
+#include "OverlayCover.h"
 #include "PageWidgets.h"
 #include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
@@ -22,6 +27,7 @@
 #include "TForm_Sprachen.h"
 #include "UnitColours.h"
 #include "WindowFont.h"
+#include "WindowPrint.h"
 
 TForm_Main* Form_Main = nullptr;
 
@@ -202,20 +208,51 @@ void TForm_Main::BuildWindow() {
     PcPageView->Label_VersionSprache->installEventFilter(this);
 }
 
-// Its items do their work once the PC-side services exist; their texts are here from the start.
+// A right click that lands on no control with a menu of its own opens it. The manual, support
+// and update items do their work once the PC-side services exist.
 void TForm_Main::BuildGeneralPopupMenu() {
     PopupMenu_Algemein = new QMenu(this);
     PopupMenu_Algemein->setObjectName(QStringLiteral("PopupMenu_Algemein"));
-    const std::pair<const char*, QString> items[] = {
-        {"PrintScreen", QStringLiteral("Bildschirm drucken")},
-        {"Hilfe", QStringLiteral("Benutzerhandbuch")},
-        {"Support", QStringLiteral("Support...")},
-        {"Update", QStringLiteral("Update...")},
-        {"Info", QStringLiteral("Info...")},
+    struct Item {
+        const char* name;
+        QString caption;
+        QStyle::StandardPixmap image;
     };
-    for (const auto& [name, text] : items) {
-        QAction* item = PopupMenu_Algemein->addAction(text);
-        item->setObjectName(QLatin1String(name));
+    const Item items[] = {
+        {"PrintScreen", QStringLiteral("Bildschirm drucken"), QStyle::SP_ComputerIcon},
+        {"Hilfe", QStringLiteral("Benutzerhandbuch"), QStyle::SP_DialogHelpButton},
+        {"Support", QStringLiteral("Support..."), QStyle::SP_MessageBoxQuestion},
+        {"Update", QStringLiteral("Update..."), QStyle::SP_BrowserReload},
+        {"Info", QStringLiteral("Info..."), QStyle::SP_MessageBoxInformation},
+    };
+    for (const Item& item : items) {
+        const QIcon image(style()->standardIcon(item.image).pixmap(16, 16));
+        QAction* action = PopupMenu_Algemein->addAction(image, item.caption);
+        action->setObjectName(QLatin1String(item.name));
+        if (action->objectName() == QLatin1String("PrintScreen")) {
+            QAction* separator = PopupMenu_Algemein->addSeparator();
+            separator->setObjectName(QStringLiteral("N9"));
+        }
+    }
+    connect(PopupMenu_Algemein->findChild<QAction*>(QStringLiteral("PrintScreen")),
+            &QAction::triggered, this, &TForm_Main::PrintScreenClick);
+}
+
+void TForm_Main::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu_Algemein->popup(event->globalPos());
+}
+
+void TForm_Main::PrintScreenClick() {
+    OverlayCover cover;
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    try {
+        window_print::PrintToFit(*this, printer);
+    } catch (...) {
+        // A printer's failure is not reported: the screen is simply uncovered again.
     }
 }
 

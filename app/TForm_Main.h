@@ -88,6 +88,8 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void SpeedButton_SpeedModusClick();
     void SpeedButton_SpeedGeneratorClick();
     void SpeedButton_SpeedFaktorClick();
+    // Prints the window, scaled to fit one page, over the dimmed screen.
+    void PrintScreenClick();
     // The interactive language load from the PC page, over the dimmed screen.
     void SpeedButton_VersionSpracheClick();
     // Shows or hides the checksum field beside the language version.
@@ -120,6 +122,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void SetDefaultTexts();

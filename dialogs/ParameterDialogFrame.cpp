@@ -1,8 +1,10 @@
 #include "ParameterDialogFrame.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
@@ -182,6 +184,11 @@ void ParameterDialogFrame::PlaceIntoSlots(const std::string& slot1, const std::s
 void ParameterDialogFrame::PreviewKeysOfChildren() {
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
+        // Value fields and lists offer no menu: no copy, no paste past the field's check.
+        if (qobject_cast<QLineEdit*>(child) != nullptr ||
+            qobject_cast<QComboBox*>(child) != nullptr) {
+            child->setContextMenuPolicy(Qt::PreventContextMenu);
+        }
     }
 }
 

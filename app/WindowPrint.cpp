@@ -1,0 +1,49 @@
+#include "WindowPrint.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QWidget>
+#include <cmath>
+
+namespace window_print {
+
+namespace {
+
+int Rounded(double value) {
+    return static_cast<int>(std::lround(value));
+}
+
+}  // namespace
+
+QSize FitSize(QSize image, QSize page) {
+    if (image.isEmpty() || page.isEmpty()) {
+        return QSize();
+    }
+    const int widthAtPageHeight = Rounded(double(image.width()) * page.height() / image.height());
+    if (page.width() > widthAtPageHeight) {
+        return {widthAtPageHeight, page.height()};
+    }
+    return {page.width(), Rounded(double(image.height()) * page.width() / image.width())};
+}
+
+QImage WindowPicture(QWidget& window) {
+    return window.grab(window.rect()).toImage();
+}
+
+void DrawToFit(QPainter& painter, QSize page, const QImage& picture) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(QPoint(0, 0), FitSize(picture.size(), page)), picture);
+}
+
+void PrintToFit(QWidget& window, QPrinter& printer) {
+    const QImage picture = WindowPicture(window);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return;  // no printer to be had: nothing is printed, nothing is said
+    }
+    // The painter's origin is the printable area's top-left corner; its size is the device's.
+    DrawToFit(painter, QSize(printer.width(), printer.height()), picture);
+    painter.end();
+}
+
+}  // namespace window_print

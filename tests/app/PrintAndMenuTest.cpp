@@ -1,0 +1,111 @@
+// The main window's general menu and its print to fit.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QTabBar>
+
+#include "ProgramSandbox.h"
+#include "ProgramWindows.h"
+#include "TForm_Abdeckung.h"
+#include "WindowPrint.h"
+
+namespace {
+
+// The window is wider than tall: a portrait page is filled across, a landscape one down.
+TEST(WindowPrintTest, PictureFillsTheWidthOrTheHeightAndKeepsItsShape) {
+    const std::tuple<QSize, QSize, QRect> pages[] = {
+        {{673, 573}, {1000, 1414}, {0, 0, 1000, 851}},
+        {{673, 573}, {1414, 1000}, {0, 0, 1175, 1000}},
+        {{673, 573}, {673, 573}, {0, 0, 673, 573}},
+    };
+    for (const auto& [picture, page, expected] : pages) {
+        QImage red(picture, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QImage sheet(page, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        window_print::DrawToFit(painter, page, red);
+        painter.end();
+        QRect printed;
+        for (int y = 0; y < sheet.height(); ++y) {
+            for (int x = 0; x < sheet.width(); ++x) {
+                if (qRed(sheet.pixel(x, y)) > 200 && qGreen(sheet.pixel(x, y)) < 50) {
+                    printed |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_EQ(printed, expected) << page.width() << " x " << page.height();
+    }
+}
+
+class GeneralMenuTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
+        main().show();
+    }
+    TForm_Main& main() { return windows_->Main(); }
+    // Right-clicks the widget; true when the general menu opened (it is closed again).
+    bool generalMenuOpensOn(QWidget* widget) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &click);
+        const bool opened = main().PopupMenu_Algemein->isVisible();
+        main().PopupMenu_Algemein->hide();
+        return opened;
+    }
+
+    ProgramSandbox sandbox_;
+    std::unique_ptr<ProgramWindows> windows_;
+};
+
+TEST_F(GeneralMenuTest, OpensWhereNoControlHasAMenuOfItsOwn) {
+    const std::pair<QWidget*, bool> clicks[] = {
+        {main().PageControl_Kalvio->tabBar(), true},
+        {main().findChild<QLabel*>("Label_StartModus"), true},
+        {main().findChild<QGroupBox*>("GroupBox_StartModus"), true},
+        {&main(), true},
+        {main().findChild<QLineEdit*>("Edit_StartModus"), false},
+        {main().findChild<QLineEdit*>("Edit_VersionKalvio"), false},
+    };
+    for (const auto& [widget, opens] : clicks) {
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(generalMenuOpensOn(widget), opens) << widget->objectName().toStdString();
+    }
+    QStringList items;
+    for (const QAction* item : main().PopupMenu_Algemein->actions()) {
+        items << (item->isSeparator() ? "-" : item->objectName());
+        EXPECT_TRUE(item->isSeparator() || !item->icon().isNull())
+            << item->objectName().toStdString();
+    }
+    EXPECT_EQ(items, (QStringList{"PrintScreen", "-", "Hilfe", "Support", "Update", "Info"}));
+}
+
+// One page in a PDF, and the picture is the window's own: covering the screen changes nothing.
+TEST_F(GeneralMenuTest, PrintsTheWindowAloneOnOnePage) {
+    const QImage uncovered = window_print::WindowPicture(main());
+    Form_Abdeckung->Cover();
+    EXPECT_EQ(window_print::WindowPicture(main()), uncovered);
+    Form_Abdeckung->Uncover();
+
+    const QString pdf = QString::fromStdString(sandbox_.Root().file("window.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    window_print::PrintToFit(main(), printer);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = printed.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Count 1")) << "one page";
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "HandOverTexts.h"
 #include "OverlayCover.h"
 #include "PageWidgets.h"
+#include "PcServices.h"
 #include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
@@ -77,26 +78,6 @@ void TForm_Main::ShowRefusalAndExit(const QString& message) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     std::_Exit(-1);
-}
-
-void TForm_Main::ShowMessageBox(bool failed, const QString& title, const QString& text) {
-    QMessageBox box(failed ? QMessageBox::Critical : QMessageBox::Information, title, text,
-                    QMessageBox::Ok);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
-}
-
-QString TForm_Main::LanguageLoadedTitle(const QString& caption, int contentLines,
-                                        int unknownLines) {
-    if (unknownLines == 0) {
-        return caption;
-    }
-    return QStringLiteral("%1 [%2-%3=%4]")
-        .arg(caption)
-        .arg(contentLines)
-        .arg(unknownLines)
-        .arg(contentLines - unknownLines);
 }
 
 // The refusal concerns one family of older systems only; no Linux system belongs to it.
@@ -205,6 +186,7 @@ void TForm_Main::BuildWindow() {
     ConnectLaunchers();
     connect(PcPageView->SpeedButton_VersionSprache, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_VersionSpracheClick);
+    ConnectServices();
     PcPageView->Label_VersionSprache->installEventFilter(this);
 }
 
@@ -236,6 +218,22 @@ void TForm_Main::BuildGeneralPopupMenu() {
     }
     connect(PopupMenu_Algemein->findChild<QAction*>(QStringLiteral("PrintScreen")),
             &QAction::triggered, this, &TForm_Main::PrintScreenClick);
+}
+
+// The PC page's buttons and the general menu's items reach the same services.
+void TForm_Main::ConnectServices() {
+    Services = std::make_unique<PcServices>(*this);
+    const std::tuple<QToolButton*, const char*, void (PcServices::*)()> services[] = {
+        {PcPageView->SpeedButton_Hilfe, "Hilfe", &PcServices::OpenManual},
+        {PcPageView->SpeedButton_Support, "Support", &PcServices::StartSupport},
+        {PcPageView->SpeedButton_Update, "Update", &PcServices::StartUpdate},
+    };
+    for (const auto& [button, item, service] : services) {
+        const auto run = [this, service = service] { (Services.get()->*service)(); };
+        connect(button, &QToolButton::clicked, this, run);
+        connect(PopupMenu_Algemein->findChild<QAction*>(QLatin1String(item)), &QAction::triggered,
+                this, run);
+    }
 }
 
 void TForm_Main::contextMenuEvent(QContextMenuEvent* event) {
@@ -271,60 +269,7 @@ void TForm_Main::Label_VersionSpracheDblClick() {
 }
 
 void TForm_Main::SpeedButton_VersionSpracheClick() {
-    // While the checksum field is shown a translator works here: the screen stays undimmed.
-    const bool dim = PcPageView->Edit_SpracheCRC->isHidden() && Form_Abdeckung != nullptr;
-    if (dim) {
-        Form_Abdeckung->Cover();
-    }
-    int result = -4;
-    int contentLines = 0;
-    int unknownLines = 0;
-    QString path;
-    bool chosen = false;
-    try {
-        Form_FileDialog->SetHomeEntry(0, QString(), LanguageFolder, LanguageFolder);
-        Form_FileDialog->SetBrowseEntry(0, QString(), LanguageFolder, LanguageFolder);
-        Form_FileDialog->SetHomeEntry(1, QString(), QString(), QString());
-        Form_FileDialog->SetBrowseEntry(1, QString(), QString(), QString());
-        Form_FileDialog->Prepare(LanguageDialogTitle, QStringLiteral("lng"), 96, -1, 127, 0,
-                                 Form_Sprachen->LanguageFile, 0);
-        Form_FileDialog->SetStoreFolder(TmpFolder + QStringLiteral("LNG"));
-        chosen = Form_FileDialog->exec() == QDialog::Accepted;
-        if (chosen) {
-            path = Form_FileDialog->ResultPath();
-            int emptyLines = 0;
-            int commentLines = 0;
-            result = Form_Sprachen->LoadLanguageFile(path, &contentLines, &emptyLines,
-                                                     &commentLines, &unknownLines);
-        }
-    } catch (...) {
-        chosen = true;  // the dialog could not be set up: reported like a failed load
-        result = -4;
-    }
-    if (chosen) {
-        if (dim) {
-            if (result == 1) {
-                Form_Abdeckung->CoverOk();
-            } else {
-                Form_Abdeckung->CoverError();
-            }
-        }
-        ReportLanguageLoad(result, contentLines, unknownLines, path);
-    }
-    if (dim) {
-        Form_Abdeckung->Uncover();
-    }
-}
-
-void TForm_Main::ReportLanguageLoad(int result, int contentLines, int unknownLines,
-                                    const QString& path) {
-    if (result != 1) {
-        LanguageMessage(true, LanguageCaption, LanguageNotLoadedText);
-        return;
-    }
-    PcPageView->Edit_VersionSprache->setToolTip(path);
-    LanguageMessage(false, LanguageLoadedTitle(LanguageCaption, contentLines, unknownLines),
-                    LanguageLoadedText);
+    Services->LoadLanguage();
 }
 
 void TForm_Main::ConnectLaunchers() {

@@ -13,6 +13,7 @@
 #include "DeviceStateRecord.h"
 #include "GuiSynchronizer.h"
 #include "PcPage.h"
+#include "PcServices.h"
 #include "ReaderDisplay.h"
 #include "SingleInstanceLock.h"
 #include "SpeedPage.h"
@@ -43,13 +44,6 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     // ends at once with status -1; tests record it instead.
     using RefuseStart = std::function<void(const QString& message)>;
     static void ShowRefusalAndExit(const QString& message);
-    // How the result of a language load reaches the user: a message box with one OK button,
-    // modal and on top; tests record it instead.
-    using ShowMessage = std::function<void(bool failed, const QString& title, const QString& text)>;
-    static void ShowMessageBox(bool failed, const QString& title, const QString& text);
-    ShowMessage LanguageMessage = ShowMessageBox;
-    // The title of the success message: the caption, and the counts when lines were unknown.
-    static QString LanguageLoadedTitle(const QString& caption, int contentLines, int unknownLines);
     static bool IsSupportedPlatform();
 
     explicit TForm_Main(RefuseStart refuseStart = ShowRefusalAndExit);
@@ -117,6 +111,8 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     std::unique_ptr<SpeedPage> SpeedPageView;
     std::unique_ptr<UnitPage> UnitPageView;
     std::unique_ptr<PcPage> PcPageView;
+    // Manual, support, update and the language load; replaceable hooks for the outside world.
+    std::unique_ptr<PcServices> Services;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -130,7 +126,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void BuildWindow();
     void ConnectLaunchers();
     void BuildGeneralPopupMenu();
-    void ReportLanguageLoad(int result, int contentLines, int unknownLines, const QString& path);
+    void ConnectServices();
     void StartThreads();
     void SetCaption(const QString& fragment, const std::string& portName);
     QString StartModeName(int mode) const;

@@ -34,8 +34,10 @@ class LanguageTest : public ::testing::Test {
 
     void open() {
         windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
-        main().LanguageMessage = [this](bool failed, const QString& title, const QString& text) {
-            messages_.push_back({failed, title, text, Form_Abdeckung->CoverColour()});
+        main().Services->message = [this](PcServices::MessageIcon icon, const QString& title,
+                                          const QString& text) {
+            messages_.push_back({icon == PcServices::MessageIcon::Stop, title, text,
+                                 Form_Abdeckung->CoverColour()});
         };
     }
     TForm_Main& main() { return windows_->Main(); }
@@ -164,8 +166,8 @@ TEST_F(LanguageTest, ChoiceSurvivesARestart) {
 }
 
 TEST_F(LanguageTest, SuccessTitleCountsUnknownLinesOnly) {
-    EXPECT_EQ(TForm_Main::LanguageLoadedTitle("Sprache", 20, 3), "Sprache [20-3=17]");
-    EXPECT_EQ(TForm_Main::LanguageLoadedTitle("Sprache", 17, 0), "Sprache");
+    EXPECT_EQ(PcServices::LanguageLoadedTitle("Sprache", 20, 3), "Sprache [20-3=17]");
+    EXPECT_EQ(PcServices::LanguageLoadedTitle("Sprache", 17, 0), "Sprache");
 }
 
 TEST_F(LanguageTest, DoubleClickOnTheLanguageLabelTogglesTheChecksumField) {

@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <cstdlib>
 
+#include "GeneralPopupMenu.h"
 #include "HandOverTexts.h"
 #include "OverlayCover.h"
 #include "PageWidgets.h"
@@ -190,34 +191,11 @@ void TForm_Main::BuildWindow() {
     PcPageView->Label_VersionSprache->installEventFilter(this);
 }
 
-// A right click that lands on no control with a menu of its own opens it. The manual, support
-// and update items do their work once the PC-side services exist.
+// A right click that lands on no control with a menu of its own opens it.
 void TForm_Main::BuildGeneralPopupMenu() {
-    PopupMenu_Algemein = new QMenu(this);
-    PopupMenu_Algemein->setObjectName(QStringLiteral("PopupMenu_Algemein"));
-    struct Item {
-        const char* name;
-        QString caption;
-        QStyle::StandardPixmap image;
-    };
-    const Item items[] = {
-        {"PrintScreen", QStringLiteral("Bildschirm drucken"), QStyle::SP_ComputerIcon},
-        {"Hilfe", QStringLiteral("Benutzerhandbuch"), QStyle::SP_DialogHelpButton},
-        {"Support", QStringLiteral("Support..."), QStyle::SP_MessageBoxQuestion},
-        {"Update", QStringLiteral("Update..."), QStyle::SP_BrowserReload},
-        {"Info", QStringLiteral("Info..."), QStyle::SP_MessageBoxInformation},
-    };
-    for (const Item& item : items) {
-        const QIcon image(style()->standardIcon(item.image).pixmap(16, 16));
-        QAction* action = PopupMenu_Algemein->addAction(image, item.caption);
-        action->setObjectName(QLatin1String(item.name));
-        if (action->objectName() == QLatin1String("PrintScreen")) {
-            QAction* separator = PopupMenu_Algemein->addSeparator();
-            separator->setObjectName(QStringLiteral("N9"));
-        }
-    }
-    connect(PopupMenu_Algemein->findChild<QAction*>(QStringLiteral("PrintScreen")),
-            &QAction::triggered, this, &TForm_Main::PrintScreenClick);
+    PopupMenu_Algemein = GeneralPopupMenu::Make(this);
+    connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "PrintScreen"), &QAction::triggered, this,
+            &TForm_Main::PrintScreenClick);
 }
 
 // The PC page's buttons and the general menu's items reach the same services.
@@ -231,8 +209,7 @@ void TForm_Main::ConnectServices() {
     for (const auto& [button, item, service] : services) {
         const auto run = [this, service = service] { (Services.get()->*service)(); };
         connect(button, &QToolButton::clicked, this, run);
-        connect(PopupMenu_Algemein->findChild<QAction*>(QLatin1String(item)), &QAction::triggered,
-                this, run);
+        connect(GeneralPopupMenu::Item(PopupMenu_Algemein, item), &QAction::triggered, this, run);
     }
 }
 
@@ -242,16 +219,7 @@ void TForm_Main::contextMenuEvent(QContextMenuEvent* event) {
 
 void TForm_Main::PrintScreenClick() {
     OverlayCover cover;
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    try {
-        window_print::PrintToFit(*this, printer);
-    } catch (...) {
-        // A printer's failure is not reported: the screen is simply uncovered again.
-    }
+    window_print::PrintWithDialog(*this);
 }
 
 // QLabel has no double-click signal of its own.

@@ -1,6 +1,7 @@
 #include "WindowPrint.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
 #include <cmath>
@@ -44,6 +45,19 @@ void PrintToFit(QWidget& window, QPrinter& printer) {
     // The painter's origin is the printable area's top-left corner; its size is the device's.
     DrawToFit(painter, QSize(printer.width(), printer.height()), picture);
     painter.end();
+}
+
+void PrintWithDialog(QWidget& window) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, &window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    try {
+        PrintToFit(window, printer);
+    } catch (...) {
+        // Printing is best effort: the screen is simply uncovered again.
+    }
 }
 
 }  // namespace window_print

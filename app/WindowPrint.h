@@ -20,5 +20,8 @@ QImage WindowPicture(QWidget& window);
 void DrawToFit(QPainter& painter, QSize page, const QImage& picture);
 // One print job of one page on the chosen printer.
 void PrintToFit(QWidget& window, QPrinter& printer);
+// The system's print dialog, then the job on the printer chosen there; a cancelled dialog
+// prints nothing, and a printer's failure is not reported.
+void PrintWithDialog(QWidget& window);
 
 }  // namespace window_print

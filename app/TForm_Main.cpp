@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "HandOverTexts.h"
+#include "OverlayCover.h"
 #include "PageWidgets.h"
 #include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
@@ -19,6 +20,7 @@
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
+#include "TForm_Info.h"
 #include "TForm_Sprachen.h"
 #include "UnitColours.h"
 #include "WindowFont.h"
@@ -199,6 +201,8 @@ void TForm_Main::BuildWindow() {
     ConnectLaunchers();
     connect(PcPageView->SpeedButton_VersionSprache, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_VersionSpracheClick);
+    connect(PcPageView->SpeedButton_VersionKalvio, &QToolButton::clicked, this,
+            &TForm_Main::ShowInfoWindow);
     PcPageView->Label_VersionSprache->installEventFilter(this);
 }
 
@@ -231,6 +235,15 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm_Main::Label_VersionSpracheDblClick() {
     PcPageView->Edit_SpracheCRC->setVisible(PcPageView->Edit_SpracheCRC->isHidden());
+}
+
+void TForm_Main::ShowInfoWindow() {
+    // The button must not look pressed under the overlay.
+    PcPageView->SpeedButton_VersionKalvio->repaint();
+    if (Form_Info != nullptr) {
+        OverlayCover cover;
+        Form_Info->exec();
+    }
 }
 
 void TForm_Main::SpeedButton_VersionSpracheClick() {

@@ -28,6 +28,7 @@
 #include "TFormStartGenerator.h"
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
+#include "TForm_Info.h"
 #include "TForm_Main.h"
 #include "TemporaryFolder.h"
 
@@ -253,6 +254,22 @@ TEST_F(DialogsEndToEndTest, SpeedFactorWhileTheInputSpeedIsMeasured) {
 }
 
 // Cancel sends nothing: the unit hears only the reader's queries.
+// The PC page's version button opens the information window over the dimmed screen; two
+// turns of the page close it and uncover.
+TEST_F(DialogsEndToEndTest, VersionButtonShowsInformationWindow) {
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PagePc);
+    bool onPageOne = false;
+    Launch(Find<QToolButton>("SpeedButton_VersionKalvio"), [&] {
+        ASSERT_EQ(QApplication::activeModalWidget(), Form_Info);
+        onPageOne = Form_Info->PageNumberTag() == 1;
+        QTest::keyClick(Form_Info, Qt::Key_Escape);
+        QTest::keyClick(Form_Info, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(onPageOne);
+    EXPECT_FALSE(Form_Info->isVisible());
+    EXPECT_EQ(ProgramWindows::Find("Form_Info"), Form_Info);
+}
+
 TEST_F(DialogsEndToEndTest, CancelSendsNothing) {
     ASSERT_TRUE(
         WaitUntil([this] { return Find<QToolButton>("SpeedButton_StartModus")->isEnabled(); }));

@@ -1,6 +1,7 @@
 #include "PcPage.h"
 
 #include "PageWidgets.h"
+#include "ProgramVersion.h"
 #include "UnitColours.h"
 
 using namespace page_widgets;
@@ -35,5 +36,6 @@ PcPage::PcPage(QWidget* tabSheet) {
 }
 
 void PcPage::RefreshVersion() {
-    SetField(Edit_VersionKalvio, QString::fromLatin1(VersionText), colours::Silver);
+    SetField(Edit_VersionKalvio, QString::fromLatin1(program_version::VersionText),
+             colours::Silver);
 }

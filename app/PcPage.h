@@ -8,8 +8,6 @@
 
 class PcPage {
   public:
-    static constexpr const char* VersionText = "Kalvio V00.08-a";
-
     explicit PcPage(QWidget* tabSheet);
 
     // Part of every page reset: the tool's version text.

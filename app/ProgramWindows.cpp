@@ -9,6 +9,7 @@
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
+#include "TForm_Info.h"
 #include "TForm_Sprachen.h"
 
 namespace {
@@ -55,7 +56,7 @@ ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
     speedGenerator_ = MakeDialog(FormSpeedGenerator, main);
     sprachen_ = std::make_unique<TForm_Sprachen>(nullptr, &ProgramWindows::Find);
     Form_Sprachen = sprachen_.get();
-    // Form_Info comes here, before the start delay dialog.
+    info_ = MakeWindow(Form_Info, main);
     startDelay_ = MakeDialog(FormStartDelay, main);
 }
 
@@ -70,6 +71,7 @@ QWidget* ProgramWindows::Find(const QString& windowName) {
         {"FormStartDelayMM", FormStartDelayMM},
         {"FormSpeedGenerator", FormSpeedGenerator},
         {"FormStartDelay", FormStartDelay},
+        {"Form_Info", Form_Info},
     };
     for (const auto& [name, window] : windows) {
         if (windowName == QLatin1String(name)) {
@@ -80,6 +82,7 @@ QWidget* ProgramWindows::Find(const QString& windowName) {
 }
 
 ProgramWindows::~ProgramWindows() {
+    Form_Info = nullptr;
     Form_Sprachen = nullptr;
     FormStartDelay = nullptr;
     FormSpeedGenerator = nullptr;

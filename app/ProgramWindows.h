@@ -17,6 +17,7 @@ class TFormStartDelayMM;
 class TFormSpeedGenerator;
 class TFormStartDelay;
 class TForm_Sprachen;
+class TForm_Info;
 
 class ProgramWindows {
   public:
@@ -43,5 +44,6 @@ class ProgramWindows {
     std::unique_ptr<TFormStartDelayMM> startDelayMM_;
     std::unique_ptr<TFormSpeedGenerator> speedGenerator_;
     std::unique_ptr<TForm_Sprachen> sprachen_;
+    std::unique_ptr<TForm_Info> info_;
     std::unique_ptr<TFormStartDelay> startDelay_;
 };

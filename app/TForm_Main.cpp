@@ -26,6 +26,7 @@
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
+#include "TForm_Info.h"
 #include "TForm_Sprachen.h"
 #include "UnitColours.h"
 #include "WindowFont.h"
@@ -187,6 +188,8 @@ void TForm_Main::BuildWindow() {
     ConnectLaunchers();
     connect(PcPageView->SpeedButton_VersionSprache, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_VersionSpracheClick);
+    connect(PcPageView->SpeedButton_VersionKalvio, &QToolButton::clicked, this,
+            &TForm_Main::ShowInfoWindow);
     ConnectServices();
     PcPageView->Label_VersionSprache->installEventFilter(this);
 }
@@ -196,6 +199,8 @@ void TForm_Main::BuildGeneralPopupMenu() {
     PopupMenu_Algemein = GeneralPopupMenu::Make(this);
     connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "PrintScreen"), &QAction::triggered, this,
             &TForm_Main::PrintScreenClick);
+    connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "Info"), &QAction::triggered, this,
+            &TForm_Main::ShowInfoWindow);
 }
 
 // The PC page's buttons and the general menu's items reach the same services.
@@ -234,6 +239,15 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm_Main::Label_VersionSpracheDblClick() {
     PcPageView->Edit_SpracheCRC->setVisible(PcPageView->Edit_SpracheCRC->isHidden());
+}
+
+void TForm_Main::ShowInfoWindow() {
+    // The button must not look pressed under the overlay.
+    PcPageView->SpeedButton_VersionKalvio->repaint();
+    if (Form_Info != nullptr) {
+        OverlayCover cover;
+        Form_Info->exec();
+    }
 }
 
 void TForm_Main::SpeedButton_VersionSpracheClick() {

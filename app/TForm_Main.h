@@ -86,6 +86,8 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void PrintScreenClick();
     // The interactive language load from the PC page, over the dimmed screen.
     void SpeedButton_VersionSpracheClick();
+    // The information window over the dimmed screen, until it closes.
+    void ShowInfoWindow();
     // Shows or hides the checksum field beside the language version.
     void Label_VersionSpracheDblClick();
     // Stops the reader, then the writer, each completely, serving their hand-overs meanwhile.

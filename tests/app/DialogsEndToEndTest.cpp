@@ -28,6 +28,7 @@
 #include "TFormStartGenerator.h"
 #include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
+#include "TForm_Info.h"
 #include "TForm_Main.h"
 #include "TemporaryFolder.h"
 
@@ -75,6 +76,9 @@ class DialogsEndToEndTest : public ::testing::Test {
     // Clicks the launcher; once a dialog is shown and active, change() works on it. A dialog
     // still open after the deadline is cancelled and the test fails.
     void Launch(QToolButton* launcher, const std::function<void()>& change) {
+        LaunchBy([launcher] { launcher->click(); }, change);
+    }
+    void LaunchBy(const std::function<void()>& launch, const std::function<void()>& change) {
         bool changed = false;
         bool coveredWhileOpen = false;
         QTimer poll;
@@ -95,7 +99,7 @@ class DialogsEndToEndTest : public ::testing::Test {
         });
         poll.start(5);
         watchdog.start(10000);
-        launcher->click();
+        launch();
         EXPECT_TRUE(changed) << "the dialog never opened";
         EXPECT_TRUE(coveredWhileOpen);
         EXPECT_FALSE(Form_Abdeckung->isVisible());
@@ -250,6 +254,33 @@ TEST_F(DialogsEndToEndTest, SpeedFactorWhileTheInputSpeedIsMeasured) {
             "2" + QLocale::system().decimalPoint() + "500"});
     EXPECT_TRUE(inputSpeedFollowed);
     EXPECT_EQ(unit_->storedSettings().speedFactor, 2500);
+}
+
+// The PC page's version button opens the information window over the dimmed screen; two
+// turns of the page close it and uncover.
+TEST_F(DialogsEndToEndTest, VersionButtonShowsInformationWindow) {
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PagePc);
+    bool onPageOne = false;
+    Launch(Find<QToolButton>("SpeedButton_VersionKalvio"), [&] {
+        ASSERT_EQ(QApplication::activeModalWidget(), Form_Info);
+        onPageOne = Form_Info->PageNumberTag() == 1;
+        QTest::keyClick(Form_Info, Qt::Key_Escape);
+        QTest::keyClick(Form_Info, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(onPageOne);
+    EXPECT_FALSE(Form_Info->isVisible());
+    EXPECT_EQ(ProgramWindows::Find("Form_Info"), Form_Info);
+
+    // The general menu's Info item does the same, from any page.
+    window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageStart);
+    bool shown = false;
+    LaunchBy([this] { window_->PopupMenu_Algemein->findChild<QAction*>("Info")->trigger(); },
+             [&] {
+                 shown = QApplication::activeModalWidget() == Form_Info;
+                 QTest::keyClick(Form_Info, Qt::Key_Escape);
+                 QTest::keyClick(Form_Info, Qt::Key_Escape);
+             });
+    EXPECT_TRUE(shown);
 }
 
 // Cancel sends nothing: the unit hears only the reader's queries.

@@ -1,0 +1,20 @@
+#include "MakerLogo.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+// The resource lives in a static library: nothing would pull it in unless asked for by name.
+static void LoadInfoResources() {
+    Q_INIT_RESOURCE(info);
+}
+
+QPixmap MakerLogo(QSize box) {
+    LoadInfoResources();
+    QSvgRenderer renderer(QStringLiteral(":/info/quenzel-logo.svg"));
+    const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
+    QPixmap logo(size);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    renderer.render(&painter);
+    return logo;
+}

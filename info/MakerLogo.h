@@ -1,0 +1,7 @@
+// The maker's logo, drawn from the built-in picture to fit a box with its proportions kept.
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+
+QPixmap MakerLogo(QSize box);

@@ -5,15 +5,16 @@
 
 namespace maker_endpoints {
 
-inline constexpr const char* InfoMail = "info@example.com";
+// Short enough to show whole in the information window's 107 pixels between the covers.
+inline constexpr const char* InfoMail = "q@example.net";
 // The maker's product word, for the user to complete after the colon.
 inline constexpr const char* MailSubject = "Velmora: ";
-inline constexpr const char* WebHost = "www.example.net";
+inline constexpr const char* WebHost = "example.net";
 
 // Looked up by the internet check only; the second when the first does not resolve.
-inline constexpr const char* MainWebHost = "www.example.net";
-inline constexpr const char* SecondWebHost = "www.example.com";
-inline constexpr const char* SupportPage = "https://www.example.net/support/";
-inline constexpr const char* HomePage = "http://www.example.net";
+inline constexpr const char* MainWebHost = "example.net";
+inline constexpr const char* SecondWebHost = "example.com";
+inline constexpr const char* SupportPage = "https://example.net/support/";
+inline constexpr const char* HomePage = "http://example.net";
 
 }  // namespace maker_endpoints

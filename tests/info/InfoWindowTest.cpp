@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString MailAddress = QStringLiteral("mailto:info@example.com?subject=Velmora: ");
-const QString WebAddress = QStringLiteral("http://www.example.net");
+const QString MailAddress = QStringLiteral("mailto:q@example.net?subject=Velmora: ");
+const QString WebAddress = QStringLiteral("http://example.net");
 
 class InfoWindowTest : public ::testing::Test {
   protected:
@@ -189,6 +189,22 @@ TEST_F(InfoWindowTest, ControlsInTheirPlacesAndStackingOrder) {
         EXPECT_EQ(control->geometry(), controls[index].second) << controls[index].first;
     }
     EXPECT_EQ(info_.size(), QSize(277, 405));
+}
+
+}  // namespace
+
+namespace {
+
+// Only x 85 to 192 of the link lines is visible between the white covers: the addresses must
+// show whole there.
+TEST_F(InfoWindowTest, LinkTextsFitBetweenTheCovers) {
+    open();
+    for (const char* name : {"Label_Email", "Label_WWW"}) {
+        const auto* line = info_.findChild<QLabel*>(name);
+        ASSERT_NE(line, nullptr) << name;
+        ASSERT_FALSE(line->text().isEmpty()) << name;
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), 192 - 85) << name;
+    }
 }
 
 }  // namespace

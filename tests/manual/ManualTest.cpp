@@ -26,8 +26,9 @@ TEST(ManualTest, TextNamesTheFourPagesAndEveryPictureTaken) {
     const QString html = manual::ManualHtml();
     const auto document = manual::MakeDocument(html, QStringLiteral("/nonexistent"));
     const QString text = document->toPlainText();
+    // Each page has a section of its own.
     for (const char* page : {"Startsignal", "Geschwindigkeit", "Orvatronic", "PC"}) {
-        EXPECT_TRUE(text.contains(QLatin1String(page))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("Seite ") + QLatin1String(page))) << page;
     }
     EXPECT_TRUE(text.startsWith(QStringLiteral("Benutzerhandbuch Kalvio")));
     for (const QString& picture : manual::ScreenNames()) {

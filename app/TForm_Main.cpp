@@ -197,8 +197,9 @@ void TForm_Main::BuildWindow() {
 // A right click that lands on no control with a menu of its own opens it.
 void TForm_Main::BuildGeneralPopupMenu() {
     PopupMenu_Algemein = GeneralPopupMenu::Make(this);
+    // Queued, so that the menu has left the screen before the overlay pictures it.
     connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "PrintScreen"), &QAction::triggered, this,
-            &TForm_Main::PrintScreenClick);
+            &TForm_Main::PrintScreenClick, Qt::QueuedConnection);
     connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "Info"), &QAction::triggered, this,
             &TForm_Main::ShowInfoWindow);
 }
@@ -223,6 +224,9 @@ void TForm_Main::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TForm_Main::PrintScreenClick() {
+    // The menu just chosen from leaves its picture behind until the window paints that part
+    // again; the overlay pictures the screen as it is.
+    repaint();
     OverlayCover cover;
     window_print::PrintWithDialog(*this);
 }

@@ -50,6 +50,8 @@ void PrintToFit(QWidget& window, QPrinter& printer) {
 void PrintWithDialog(QWidget& window) {
     QPrinter printer;
     QPrintDialog dialog(&printer, &window);
+    // Above the dimming overlay, which stays on top and takes every click that reaches it.
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -14,6 +14,9 @@
 
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
+#include "TFormSpeedFaktor.h"
+#include "TFormStartDelay.h"
+#include "TFormStartModus.h"
 #include "TForm_Abdeckung.h"
 #include "WindowPrint.h"
 
@@ -87,6 +90,22 @@ TEST_F(GeneralMenuTest, OpensWhereNoControlHasAMenuOfItsOwn) {
             << item->objectName().toStdString();
     }
     EXPECT_EQ(items, (QStringList{"PrintScreen", "-", "Hilfe", "Support", "Update", "Info"}));
+}
+
+// The parameter dialogs' value fields and lists offer no menu either.
+TEST_F(GeneralMenuTest, DialogValueFieldsOfferNoMenu) {
+    const std::pair<QWidget*, const char*> fields[] = {
+        {FormStartDelay, "Edit_StartDelay"},
+        {FormSpeedFaktor, "Edit_SpeedIst"},
+        {FormStartModus, "ComboBox_StartModus"},
+    };
+    for (const auto& [dialog, name] : fields) {
+        dialog->show();
+        const auto* field = dialog->findChild<QWidget*>(name);
+        ASSERT_NE(field, nullptr) << name;
+        EXPECT_EQ(field->contextMenuPolicy(), Qt::PreventContextMenu) << name;
+        dialog->hide();
+    }
 }
 
 // One page in a PDF, and the picture is the window's own: covering the screen changes nothing.

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <map>
 
+#include "FileDialogChoice.h"
 #include "LanguageFile.h"
 #include "LanguageSections.h"
 #include "ProgramSandbox.h"
@@ -199,22 +200,7 @@ TEST_F(LanguageTest, InteractiveLoadReportsOnGreenOrRed) {
 
     for (const char* name : {"Broken.lng", "English.lng"}) {
         SCOPED_TRACE(name);
-        bool chosen = false;
-        QTimer pick;
-        QObject::connect(&pick, &QTimer::timeout, [&] {
-            if (!chosen && Form_FileDialog->isVisible()) {
-                chosen = true;
-                Form_FileDialog->findChild<QLineEdit*>("Edit_FileName")->setText(name);
-                Form_FileDialog->findChild<QPushButton*>("SpeedButton_OK")->click();
-            }
-        });
-        QTimer watchdog;  // a dialog still open after the deadline fails the test, not the run
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] { Form_FileDialog->reject(); });
-        pick.start(10);
-        watchdog.start(10000);
-        main().SpeedButton_VersionSpracheClick();
-        ASSERT_TRUE(chosen);
+        ASSERT_TRUE(ChooseInFileDialog(name, [this] { main().SpeedButton_VersionSpracheClick(); }));
     }
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_TRUE(messages_[0].failed);

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "FileDialogChoice.h"
 #include "HostResolver.h"
 #include "MakerEndpoints.h"
 #include "PcServices.h"
@@ -172,19 +173,7 @@ TEST_F(PcServicesTest, ManualOpensThePickedPdfUnlessAnotherActionIsOpen) {
     Form_Abdeckung->Uncover();
     EXPECT_TRUE(opened_.isEmpty());
 
-    QTimer pick;
-    QObject::connect(&pick, &QTimer::timeout, [] {
-        if (Form_FileDialog->isVisible()) {
-            Form_FileDialog->findChild<QLineEdit*>("Edit_FileName")->setText("Handbuch.pdf");
-            Form_FileDialog->findChild<QPushButton*>("SpeedButton_OK")->click();
-        }
-    });
-    QTimer watchdog;  // a dialog still open after the deadline fails the test, not the run
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { Form_FileDialog->reject(); });
-    pick.start(10);
-    watchdog.start(10000);
-    services().OpenManual();
+    EXPECT_TRUE(ChooseInFileDialog("Handbuch.pdf", [this] { services().OpenManual(); }));
     EXPECT_EQ(opened_,
               QStringList{QUrl::fromLocalFile(main().HelpFolder + "Handbuch.pdf").toString()});
     EXPECT_FALSE(Form_Abdeckung->isVisible());

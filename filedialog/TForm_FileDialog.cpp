@@ -2,29 +2,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
-#include <QTableView>
+#include <QShowEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <QWheelEvent>
 
 #include "BusyIndication.h"
 #include "FileDialogError.h"
 #include "FileNameRules.h"
 #include "FolderListing.h"
-#include "FolderNames.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
 
@@ -35,32 +28,6 @@ namespace {
 const QString ProductTitle = QStringLiteral("Kalvio - Quenzel AG");
 constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 453;
-constexpr int ToolButtonSize = 26;
-constexpr int WheelStep = 120;
-const QColor Silver(192, 192, 192);
-const QColor LightGreen(192, 220, 192);
-const QColor InvalidRed(255, 0, 0);
-
-void setBase(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-}
-
-QFrame* createPanel(const char* name, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    return panel;
-}
-
-QString menuCaption(const QString& label) {
-    QString caption = label;
-    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
-QIcon themedIcon(const char* themeName, QStyle::StandardPixmap fallback, const QStyle* style) {
-    return QIcon::fromTheme(QLatin1String(themeName), style->standardIcon(fallback));
-}
 
 }  // namespace
 
@@ -68,15 +35,14 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint),
       model_(new VirtualListModel(this)),
-      currentFolder_(FolderLocation::computer()),
-      filterExtension_(FileNameRules::AnyExtension),
-      enumerationFlags_(FolderListing::DefaultFlags),
+      ui_(FileDialogControls::builtOn(this, model_)),
+      browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
       storeFolder_(QDir::tempPath() + QLatin1Char('/')) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setModal(true);
-    createPanels();
-    createMenus();
+    choice_.setFilterExtension(FileNameRules::AnyExtension);
+    input_ = new ListInput(*this, this, ui_.lstvwVirtualList);
     errorDisplay_ = [this](const QString& message) {
         QMessageBox box(QMessageBox::Critical, ProductTitle, message, QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
@@ -85,223 +51,66 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent)
     folderPicker_ = [this](const QString& root) {
         return QFileDialog::getExistingDirectory(this, QString(), root, QFileDialog::ShowDirsOnly);
     };
-    connect(lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
-            &TForm_FileDialog::lstvwVirtualListSelectItem);
-    connect(lstvwVirtualList, &VirtualListView::rowDoubleClicked, this,
-            &TForm_FileDialog::lstvwVirtualListDblClick);
-    connect(Edit_FileName, &QLineEdit::textChanged, this, &TForm_FileDialog::Edit_FileNameChange);
+    browser_.setFolderOpenedHandler([this] {
+        choice_.forgetSelectedFile();
+        updateBackButton();
+    });
+    connectControls();
     OpenFolder(FolderLocation::computer());
-    SpeedButton_List->setChecked(true);
-    lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+    ui_.SpeedButton_List->setChecked(true);
+    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
     resize(ClientWidth, ClientHeight);
     setMinimumSize(ClientWidth, ClientHeight);
 }
 
 TForm_FileDialog::~TForm_FileDialog() = default;
 
-// ---- Window ------------------------------------------------------------------------------
-
-void TForm_FileDialog::createPanels() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    Panel_Oben = createPanel("Panel_Oben", this);
-    Panel_Mitte = createPanel("Panel_Mitte", this);
-    Panel_Unten = createPanel("Panel_Unten", this);
-    layout->addWidget(Panel_Oben);
-    layout->addWidget(Panel_Mitte, 1);
-    layout->addWidget(Panel_Unten);
-    createToolButtons();
-    createMiddlePanel();
-    createBottomPanel();
-}
-
-QToolButton* TForm_FileDialog::addToolButton(const char* name, const QString& hint,
-                                             const QIcon& icon) {
-    auto* button = new QToolButton(Panel_Oben);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(hint);
-    button->setIcon(icon);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(ToolButtonSize, ToolButtonSize);
-    Panel_Oben->layout()->addWidget(button);
-    return button;
-}
-
-void TForm_FileDialog::createToolButtons() {
-    auto* row = new QHBoxLayout(Panel_Oben);
-    row->setContentsMargins(4, 2, 4, 2);
-    row->setSpacing(1);
-    const QStyle* look = style();
-    SpeedButton_Back = addToolButton("SpeedButton_Back", QStringLiteral("Zurück"),
-                                     themedIcon("go-up", QStyle::SP_FileDialogToParent, look));
-    SpeedButton_Home = addToolButton("SpeedButton_Home", QStringLiteral("Home"),
-                                     themedIcon("go-home", QStyle::SP_DirHomeIcon, look));
-    SpeedButton_Browse = addToolButton("SpeedButton_Browse", QStringLiteral("Suchen"),
-                                       themedIcon("folder-open", QStyle::SP_DirOpenIcon, look));
-    SpeedButton_Refresh = addToolButton("SpeedButton_Refresh", QStringLiteral("Aktualisieren"),
-                                        themedIcon("view-refresh", QStyle::SP_BrowserReload, look));
-    row->addSpacing(8);
-    SpeedButton_Icons =
-        addToolButton("SpeedButton_Icons", QStringLiteral("Symbole"),
-                      themedIcon("view-list-icons", QStyle::SP_FileDialogContentsView, look));
-    SpeedButton_List = addToolButton("SpeedButton_List", QStringLiteral("Liste"),
-                                     themedIcon("view-list", QStyle::SP_FileDialogListView, look));
-    SpeedButton_Report =
-        addToolButton("SpeedButton_Report", QStringLiteral("Details"),
-                      themedIcon("view-list-details", QStyle::SP_FileDialogDetailedView, look));
-    row->addSpacing(8);
-    SpeedButton_Delete = addToolButton("SpeedButton_Delete", QStringLiteral("Löschen"),
-                                       themedIcon("edit-delete", QStyle::SP_TrashIcon, look));
-    SpeedButton_Cut = addToolButton("SpeedButton_Cut", QStringLiteral("Ausschneiden"),
-                                    themedIcon("edit-cut", QStyle::SP_DialogDiscardButton, look));
-    SpeedButton_Copy = addToolButton("SpeedButton_Copy", QStringLiteral("Kopieren"),
-                                     themedIcon("edit-copy", QStyle::SP_FileIcon, look));
-    SpeedButton_Insert =
-        addToolButton("SpeedButton_Insert", QStringLiteral("Einfügen"),
-                      themedIcon("edit-paste", QStyle::SP_DialogApplyButton, look));
-    // The insert list's own item; the insert store wires it up.
-    auto* clearInsertList = new QAction(QStringLiteral("Liste löschen"), SpeedButton_Insert);
-    clearInsertList->setObjectName(QStringLiteral("InsertListeLoeschen"));
-    SpeedButton_Rename = addToolButton("SpeedButton_Rename", QStringLiteral("Umbenennen"),
-                                       themedIcon("edit-rename", QStyle::SP_FileLinkIcon, look));
-    SpeedButton_MakeDir =
-        addToolButton("SpeedButton_MakeDir", QStringLiteral("Neuer Ordner"),
-                      themedIcon("folder-new", QStyle::SP_FileDialogNewFolder, look));
-    row->addStretch(1);
-
-    for (QToolButton* view : {SpeedButton_Icons, SpeedButton_List, SpeedButton_Report}) {
-        view->setCheckable(true);
-        view->setAutoExclusive(true);
+void TForm_FileDialog::connectControls() {
+    const struct {
+        QToolButton* button;
+        void (TForm_FileDialog::*click)();
+    } clicks[] = {
+        {ui_.SpeedButton_Back, &TForm_FileDialog::SpeedButton_BackClick},
+        {ui_.SpeedButton_Home, &TForm_FileDialog::SpeedButton_HomeClick},
+        {ui_.SpeedButton_Browse, &TForm_FileDialog::SpeedButton_BrowseClick},
+        {ui_.SpeedButton_Refresh, &TForm_FileDialog::SpeedButton_RefreshClick},
+        {ui_.SpeedButton_Icons, &TForm_FileDialog::SpeedButton_IconsClick},
+        {ui_.SpeedButton_List, &TForm_FileDialog::SpeedButton_ListClick},
+        {ui_.SpeedButton_Report, &TForm_FileDialog::SpeedButton_ReportClick},
+    };
+    for (const auto& click : clicks) {
+        connect(click.button, &QToolButton::clicked, this, click.click);
     }
-    // The file operations arrive together with the insert store; until then their buttons keep
-    // their places but stay hidden whatever the mask says.
-    for (QToolButton* operation : {SpeedButton_Delete, SpeedButton_Cut, SpeedButton_Copy,
-                                   SpeedButton_Insert, SpeedButton_Rename, SpeedButton_MakeDir}) {
-        operation->setEnabled(false);
-        operation->hide();
-    }
-    connect(SpeedButton_Back, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_BackClick);
-    connect(SpeedButton_Home, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_HomeClick);
-    connect(SpeedButton_Browse, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_BrowseClick);
-    connect(SpeedButton_Refresh, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_RefreshClick);
-    connect(SpeedButton_Icons, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_IconsClick);
-    connect(SpeedButton_List, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_ListClick);
-    connect(SpeedButton_Report, &QToolButton::clicked, this,
-            &TForm_FileDialog::SpeedButton_ReportClick);
-}
-
-void TForm_FileDialog::createMiddlePanel() {
-    auto* column = new QVBoxLayout(Panel_Mitte);
-    column->setContentsMargins(4, 0, 4, 4);
-    column->setSpacing(4);
-    Edit_Pfad = new QLineEdit(Panel_Mitte);
-    Edit_Pfad->setObjectName(QStringLiteral("Edit_Pfad"));
-    Edit_Pfad->setReadOnly(true);
-    Edit_Pfad->setFocusPolicy(Qt::ClickFocus);
-    setBase(Edit_Pfad, VirtualListView::RestColour);
-    lstvwVirtualList = new VirtualListView(model_, Panel_Mitte);
-    Panel_Vorschau = createPanel("Panel_Vorschau", Panel_Mitte);
-    Panel_Vorschau->hide();
-
-    auto* nameRow = new QHBoxLayout();
-    nameRow->setSpacing(3);
-    Label_FileName = new QLabel(QStringLiteral("Dateiname:"), Panel_Mitte);
-    Label_FileName->setObjectName(QStringLiteral("Label_FileName"));
-    Edit_FileName = new QLineEdit(Panel_Mitte);
-    Edit_FileName->setObjectName(QStringLiteral("Edit_FileName"));
-    Edit_FileName->setMaxLength(FileNameRules::MaximumNameBytes);
-    Label_FileName->setBuddy(Edit_FileName);
-    nameRow->addWidget(Label_FileName);
-    nameRow->addWidget(Edit_FileName, 1);
-
-    column->addWidget(Edit_Pfad);
-    column->addWidget(lstvwVirtualList, 1);
-    column->addLayout(nameRow);
-}
-
-void TForm_FileDialog::createBottomPanel() {
-    auto* row = new QHBoxLayout(Panel_Unten);
-    row->setContentsMargins(4, 2, 4, 6);
-    row->setSpacing(6);
-    // The picture preview takes this place later; it stays hidden until then.
-    Image_Vorschau = new QLabel(Panel_Unten);
-    Image_Vorschau->setObjectName(QStringLiteral("Image_Vorschau"));
-    Image_Vorschau->setFixedSize(102, 22);
-    Image_Vorschau->hide();
-    SpeedButton_Vorschau = new QToolButton(Panel_Unten);
-    SpeedButton_Vorschau->setObjectName(QStringLiteral("SpeedButton_Vorschau"));
-    SpeedButton_Vorschau->setFixedSize(105, 25);
-    SpeedButton_Vorschau->hide();
-    SpeedButton_OK = new QPushButton(QStringLiteral("OK"), Panel_Unten);
-    SpeedButton_OK->setObjectName(QStringLiteral("SpeedButton_OK"));
-    SpeedButton_Abbrechen = new QPushButton(CancelCaption, Panel_Unten);
-    SpeedButton_Abbrechen->setObjectName(QStringLiteral("SpeedButton_Abbrechen"));
-    for (QPushButton* button : {SpeedButton_OK, SpeedButton_Abbrechen}) {
-        button->setAutoDefault(false);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumWidth(90);
-    }
-    row->addWidget(Image_Vorschau);
-    row->addWidget(SpeedButton_Vorschau);
-    row->addStretch(1);
-    row->addWidget(SpeedButton_OK);
-    row->addWidget(SpeedButton_Abbrechen);
-    connect(SpeedButton_OK, &QPushButton::clicked, this, &TForm_FileDialog::SpeedButton_OKClick);
-    connect(SpeedButton_Abbrechen, &QPushButton::clicked, this,
+    connect(ui_.SpeedButton_OK, &QPushButton::clicked, this,
+            &TForm_FileDialog::SpeedButton_OKClick);
+    connect(ui_.SpeedButton_Abbrechen, &QPushButton::clicked, this,
             &TForm_FileDialog::SpeedButton_AbbrechenClick);
-}
-
-QMenu* TForm_FileDialog::createEntryMenu(const char* menuName, const char* itemPrefix,
-                                         const std::function<void(int)>& open) {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QLatin1String(menuName));
+    const QList<QAction*> homeItems = ui_.PopupMenu_Home->actions();
+    const QList<QAction*> browseItems = ui_.PopupMenu_Browse->actions();
     for (int index = 0; index < EntryCount; ++index) {
-        QAction* item = menu->addAction(QString());
-        item->setObjectName(QLatin1String(itemPrefix) + QString::number(index));
-        item->setEnabled(false);
-        item->setVisible(false);
-        connect(item, &QAction::triggered, this, [open, index] { open(index); });
+        connect(homeItems.at(index), &QAction::triggered, this,
+                [this, index] { openHomeEntryReported(index); });
+        connect(browseItems.at(index), &QAction::triggered, this,
+                [this, index] { openBrowseEntryReported(index); });
     }
-    return menu;
-}
-
-void TForm_FileDialog::createMenus() {
-    PopupMenu_Home = createEntryMenu("PopupMenu_Home", "Home",
-                                     [this](int index) { openHomeEntryReported(index); });
-    PopupMenu_Browse = createEntryMenu("PopupMenu_Browse", "Browse",
-                                       [this](int index) { openBrowseEntryReported(index); });
+    connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
+            &TForm_FileDialog::lstvwVirtualListSelectItem);
+    connect(ui_.lstvwVirtualList, &VirtualListView::rowDoubleClicked, this,
+            &TForm_FileDialog::lstvwVirtualListDblClick);
+    connect(ui_.Edit_FileName, &QLineEdit::textChanged, this,
+            &TForm_FileDialog::Edit_FileNameChange);
 }
 
 // ---- Calling interface -------------------------------------------------------------------
 
 int TForm_FileDialog::SetHomeEntry(int index, const QString& label, const QString& path,
                                    const QString& floor) {
-    return setEntry(homeEntries_, index, label, path, floor);
+    return homeEntries_.set(index, label, path, floor);
 }
 
 int TForm_FileDialog::SetBrowseEntry(int index, const QString& label, const QString& path,
                                      const QString& floor) {
-    return setEntry(browseEntries_, index, label, path, floor);
-}
-
-int TForm_FileDialog::setEntry(std::array<NavigationEntry, EntryCount>& entries, int index,
-                               const QString& label, const QString& path, const QString& floor) {
-    if (index < 0 || index >= EntryCount) {
-        return -1;
-    }
-    NavigationEntry& entry = entries[static_cast<std::size_t>(index)];
-    entry.path = FolderNames::normalise(path);
-    entry.label = FolderNames::isSpecialName(path) ? FolderNames::lastComponent(entry.path) : label;
-    entry.floor = FolderNames::normalise(floor);
-    return 0;
+    return browseEntries_.set(index, label, path, floor);
 }
 
 void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
@@ -310,18 +119,19 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
     caption_ = caption;
     setWindowTitle(caption);
     buttonMask_ = buttonMask;
-    filterExtension_ = FileNameRules::filterExtensionFor(extension);
-    enumerationFlags_ = enumerationFlags;
+    const QString filterExtension = FileNameRules::filterExtensionFor(extension);
+    browser_.setFilter(filterExtension, enumerationFlags);
+    choice_.setFilterExtension(filterExtension);
     applyInitialView(initialView);
     applyButtonMask();
-    mode_ = mode;
+    choice_.setMode(mode);
     applyMode();
-    applyDefaultName(defaultName);
-    rebuildMenu(PopupMenu_Home, homeEntries_);
-    rebuildMenu(PopupMenu_Browse, browseEntries_);
-    lstvwVirtualList->setFocus();
+    ui_.Edit_FileName->setText(choice_.setDefaultName(defaultName));
+    homeEntries_.rebuildMenu(ui_.PopupMenu_Home);
+    browseEntries_.rebuildMenu(ui_.PopupMenu_Browse);
+    ui_.lstvwVirtualList->setFocus();
     int entry = (startEntry < 0 || startEntry >= EntryCount) ? 0 : startEntry;
-    if (homeEntries_[static_cast<std::size_t>(entry)].path.isEmpty()) {
+    if (homeEntries_.at(entry).path.isEmpty()) {
         entry = 0;
     }
     OpenHomeEntry(entry);
@@ -346,17 +156,15 @@ int TForm_FileDialog::SetStoreFolder(const QString& folder) {
 void TForm_FileDialog::applyInitialView(int initialView) {
     switch (initialView) {
         case IconsView:
-            SpeedButton_Icons->setChecked(true);
-            lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Icons);
+            SpeedButton_IconsClick();
             break;
         case ListView:
         case ListViewToo:
-            SpeedButton_List->setChecked(true);
-            lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+            ui_.SpeedButton_List->setChecked(true);
+            ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
             break;
         case ReportView:
-            SpeedButton_Report->setChecked(true);
-            lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Report);
+            SpeedButton_ReportClick();
             break;
         default:
             break;
@@ -364,106 +172,73 @@ void TForm_FileDialog::applyInitialView(int initialView) {
 }
 
 void TForm_FileDialog::applyButtonMask() {
-    SpeedButton_Back->setEnabled(buttonMask_ & BackBit);
-    SpeedButton_Home->setEnabled(buttonMask_ & HomeBit);
-    SpeedButton_Browse->setEnabled(buttonMask_ & BrowseBit);
-    SpeedButton_Refresh->setEnabled(buttonMask_ & RefreshBit);
-    SpeedButton_Icons->setEnabled(buttonMask_ & IconsBit);
-    SpeedButton_List->setEnabled(buttonMask_ & ListBit);
-    SpeedButton_Report->setEnabled(buttonMask_ & ReportBit);
-    SpeedButton_MakeDir->setEnabled(buttonMask_ & MakeDirBit);
-    for (QToolButton* operation : {SpeedButton_Delete, SpeedButton_Cut, SpeedButton_Copy,
-                                   SpeedButton_Insert, SpeedButton_Rename}) {
+    const struct {
+        QToolButton* button;
+        quint32 bit;
+    } tools[] = {
+        {ui_.SpeedButton_Back, BackBit},     {ui_.SpeedButton_Home, HomeBit},
+        {ui_.SpeedButton_Browse, BrowseBit}, {ui_.SpeedButton_Refresh, RefreshBit},
+        {ui_.SpeedButton_Icons, IconsBit},   {ui_.SpeedButton_List, ListBit},
+        {ui_.SpeedButton_Report, ReportBit}, {ui_.SpeedButton_MakeDir, MakeDirBit},
+    };
+    for (const auto& tool : tools) {
+        tool.button->setEnabled((buttonMask_ & tool.bit) != 0);
+    }
+    for (QToolButton* operation :
+         {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
+          ui_.SpeedButton_Rename}) {
         operation->setEnabled(false);
     }
 }
 
 void TForm_FileDialog::applyMode() {
-    const bool save = mode_ == SaveMode;
-    Edit_FileName->setReadOnly(!save);
-    setBase(Edit_FileName, save ? LightGreen : Silver);
-    SpeedButton_OK->setText(save ? SaveCaption : OpenCaption);
-    SpeedButton_OK->setVisible(mode_ <= SaveMode);
-    SpeedButton_Abbrechen->setText(CancelCaption);
-    SpeedButton_Abbrechen->setVisible(true);
-    SpeedButton_Abbrechen->setEnabled(true);
-}
-
-void TForm_FileDialog::applyDefaultName(const QString& defaultName) {
-    QString fileName = FileNameRules::fileNamePart(defaultName);
-    defaultBaseName_ = FileNameRules::baseNameOf(fileName);
-    if (FileNameRules::extensionOf(fileName).isEmpty()) {
-        fileName = FileNameRules::withDefaultExtension(fileName, filterExtension_);
-    }
-    defaultFileName_ = fileName;
-    defaultExtension_ = FileNameRules::extensionOf(fileName);
-    Edit_FileName->setText(fileName);
+    const bool save = choice_.mode() == SaveMode;
+    ui_.Edit_FileName->setReadOnly(!save);
+    FileDialogControls::setBase(ui_.Edit_FileName,
+                                save ? FileDialogControls::LightGreen : FileDialogControls::Silver);
+    ui_.SpeedButton_OK->setText(save ? SaveCaption : OpenCaption);
+    ui_.SpeedButton_OK->setVisible(choice_.mode() <= SaveMode);
+    ui_.SpeedButton_Abbrechen->setText(CancelCaption);
+    ui_.SpeedButton_Abbrechen->setVisible(true);
+    ui_.SpeedButton_Abbrechen->setEnabled(true);
 }
 
 // ---- Navigation entries ------------------------------------------------------------------
-
-void TForm_FileDialog::rebuildMenu(QMenu* menu, std::array<NavigationEntry, EntryCount>& entries) {
-    const QList<QAction*> items = menu->actions();
-    for (QAction* item : items) {
-        item->setText(QString());
-        item->setEnabled(false);
-        item->setVisible(false);
-    }
-    for (int index = 0; index < EntryCount; ++index) {
-        NavigationEntry& entry = entries[static_cast<std::size_t>(index)];
-        if (entry.label.isEmpty()) {
-            break;
-        }
-        QAction* item = items.at(index);
-        item->setVisible(true);
-        const bool isVirtual =
-            entry.path.compare(FolderLocation::ComputerPath, Qt::CaseInsensitive) == 0 ||
-            entry.path.compare(FolderLocation::NetworkPath, Qt::CaseInsensitive) == 0;
-        if (isVirtual) {
-            entry.label =
-                FileNameRules::baseNameOf(FolderLocation::parse(entry.path)->displayName());
-            item->setEnabled(true);
-        } else {
-            item->setEnabled(QFileInfo(entry.path).isDir());
-        }
-        item->setText(menuCaption(entry.label));
-    }
-}
 
 void TForm_FileDialog::dropDownMenu(QMenu* menu, QToolButton* button) {
     menu->popup(button->mapToGlobal(QPoint(-1, button->height() - 1)));
 }
 
 void TForm_FileDialog::SpeedButton_HomeClick() {
-    if (homeEntries_[1].label.isEmpty()) {
+    if (homeEntries_.at(1).label.isEmpty()) {
         openHomeEntryReported(0);
     } else {
-        dropDownMenu(PopupMenu_Home, SpeedButton_Home);
+        dropDownMenu(ui_.PopupMenu_Home, ui_.SpeedButton_Home);
     }
 }
 
 void TForm_FileDialog::SpeedButton_BrowseClick() {
-    if (browseEntries_[1].label.isEmpty()) {
+    if (browseEntries_.at(1).label.isEmpty()) {
         openBrowseEntryReported(0);
     } else {
-        dropDownMenu(PopupMenu_Browse, SpeedButton_Browse);
+        dropDownMenu(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse);
     }
 }
 
 void TForm_FileDialog::OpenHomeEntry(int index) {
-    const NavigationEntry& entry = homeEntries_.at(static_cast<std::size_t>(index));
-    floorFolder_ = entry.floor;
-    BusyIndication busy(lstvwVirtualList);
+    const NavigationEntry& entry = homeEntries_.at(index);
+    browser_.setFloor(entry.floor);
+    BusyIndication busy(ui_.lstvwVirtualList);
     closeLargePreview();
     NavigateToPath(entry.path);
     setCaptionSuffix(entry.label);
-    lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 void TForm_FileDialog::OpenBrowseEntry(int index) {
-    const NavigationEntry& entry = browseEntries_.at(static_cast<std::size_t>(index));
-    floorFolder_ = entry.floor;
-    BusyIndication busy(lstvwVirtualList);
+    const NavigationEntry& entry = browseEntries_.at(index);
+    browser_.setFloor(entry.floor);
+    BusyIndication busy(ui_.lstvwVirtualList);
     closeLargePreview();
     const auto root = FolderLocation::parse(entry.path);
     const QString rootPath = (root && !root->isVirtual()) ? root->path() : QStringLiteral("/");
@@ -474,7 +249,7 @@ void TForm_FileDialog::OpenBrowseEntry(int index) {
         NavigateToPath(picked);
         setCaptionSuffix(entry.label);
     }
-    lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 void TForm_FileDialog::openHomeEntryReported(int index) {
@@ -506,86 +281,44 @@ void TForm_FileDialog::reportError(const QString& message) {
 // ---- Listing -----------------------------------------------------------------------------
 
 void TForm_FileDialog::NavigateToPath(const QString& path) {
-    const auto folder = FolderLocation::parse(path);
-    if (!folder) {
-        throw FileDialogError(
-            QStringLiteral("Der Ordner \"%1\" kann nicht geöffnet werden.").arg(path));
-    }
-    OpenFolder(*folder);
+    browser_.navigateTo(path);
 }
 
 void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
-    lstvwVirtualList->setUpdatesEnabled(false);
-    currentFolder_ = folder;
-    selectedFileShownName_.clear();
-    selectedFileRealName_.clear();
-    model_->setEntries(folder,
-                       FolderListing::enumerate(folder, filterExtension_, enumerationFlags_));
-    if (model_->rowCount() > 0) {
-        lstvwVirtualList->selectRow(0);
-    }
-    lstvwVirtualList->setUpdatesEnabled(true);
-    Edit_Pfad->setText(folder.isVirtual() ? folder.displayName() : folder.path());
-    updateBackButton();
+    browser_.open(folder);
 }
 
 void TForm_FileDialog::updateBackButton() {
     if (buttonMask_ & BackBit) {
-        SpeedButton_Back->setEnabled(currentFolder_.path() != floorFolder_ &&
-                                     currentFolder_.depth() > 1);
+        ui_.SpeedButton_Back->setEnabled(browser_.canGoUp());
     }
 }
 
 void TForm_FileDialog::RefreshFolder() {
-    BusyIndication busy(lstvwVirtualList);
+    BusyIndication busy(ui_.lstvwVirtualList);
     closeLargePreview();
-    const int row = lstvwVirtualList->selectedRow();
-    const QString shownName = row >= 0 ? model_->entry(row).name : QString();
-    const QString fileName = row >= 0 ? model_->entry(row).fileName : QString();
-    OpenFolder(currentFolder_);
-    if (row >= 0) {
-        selectAfterNavigation(shownName, fileName);
-    } else {
-        lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
-    }
-}
-
-// The exact row first: "begins with" alone would let report.txt.old win over report.txt once
-// folders sort first.
-void TForm_FileDialog::selectAfterNavigation(const QString& shownName, const QString& fileName) {
-    int row = model_->rowOfFileName(fileName);
-    if (row < 0) {
-        row = lstvwVirtualListDataFind(shownName, 0, false);
-    }
-    if (row >= 0) {
-        selectRowAndApply(row);
-    } else {
-        lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
-    }
+    browser_.refresh();
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const {
-    return model_->find(text, start, wrap);
+    return browser_.find(text, start, wrap);
 }
 
 void TForm_FileDialog::selectRowAndApply(int row) {
-    lstvwVirtualList->selectRow(row);
-    lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
+    ui_.lstvwVirtualList->selectRow(row);
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 void TForm_FileDialog::SpeedButton_BackClick() {
-    if ((buttonMask_ & BackBit) && currentFolder_.path() == floorFolder_) {
-        SpeedButton_Back->setEnabled(false);
+    if ((buttonMask_ & BackBit) && browser_.atFloor()) {
+        ui_.SpeedButton_Back->setEnabled(false);
         return;
     }
-    BusyIndication busy(lstvwVirtualList);
+    BusyIndication busy(ui_.lstvwVirtualList);
     closeLargePreview();
-    const FolderLocation left = currentFolder_;
-    const FolderLocation up = left.parent();
-    OpenFolder(up);
-    // Rows of the computer folder are named by their volume's path.
-    const QString leftName = up.isVirtual() ? left.path() : left.displayName();
-    selectAfterNavigation(FileNameRules::shownName(leftName), leftName);
+    browser_.goUp();
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 void TForm_FileDialog::SpeedButton_RefreshClick() {
@@ -593,37 +326,37 @@ void TForm_FileDialog::SpeedButton_RefreshClick() {
 }
 
 void TForm_FileDialog::SpeedButton_IconsClick() {
-    SpeedButton_Icons->setChecked(true);
-    lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Icons);
+    ui_.SpeedButton_Icons->setChecked(true);
+    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Icons);
 }
 
 void TForm_FileDialog::SpeedButton_ListClick() {
-    SpeedButton_List->setChecked(true);
-    lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+    ui_.SpeedButton_List->setChecked(true);
+    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
     RefreshFolder();
 }
 
 void TForm_FileDialog::SpeedButton_ReportClick() {
-    SpeedButton_Report->setChecked(true);
-    lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Report);
+    ui_.SpeedButton_Report->setChecked(true);
+    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Report);
 }
 
 void TForm_FileDialog::lstvwVirtualListDblClick() {
-    const int row = lstvwVirtualList->selectedRow();
+    const int row = ui_.lstvwVirtualList->selectedRow();
     if (row < 0) {
         lstvwVirtualListSelectItem(-1);
         return;
     }
     const ShellEntry& entry = model_->entry(row);
     if (entry.isFolder) {
-        BusyIndication busy(lstvwVirtualList);
+        BusyIndication busy(ui_.lstvwVirtualList);
         closeLargePreview();
-        OpenFolder(currentFolder_.child(entry.fileName));
-        lstvwVirtualListSelectItem(lstvwVirtualList->selectedRow());
+        browser_.openChild(row);
+        lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
         return;
     }
-    if (mode_ <= SaveMode) {
-        Edit_FileName->setText(entry.name);
+    if (choice_.mode() <= SaveMode) {
+        ui_.Edit_FileName->setText(entry.name);
         lstvwVirtualListSelectItem(row);
         SpeedButton_OKClick();
     }
@@ -634,7 +367,7 @@ void TForm_FileDialog::lstvwVirtualListDblClick() {
 void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
     if (row < 0 || row >= model_->rowCount()) {
         applyFileNameRule(true);
-        lstvwVirtualList->clearSelection();
+        ui_.lstvwVirtualList->clearSelection();
         enableItemTools(false, false);
         return;
     }
@@ -644,9 +377,8 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
         enableItemTools(true, true);
         return;
     }
-    selectedFileShownName_ = entry.name;
-    selectedFileRealName_ = entry.fileName;
-    Edit_FileName->setText(entry.name);
+    choice_.rememberSelectedFile(entry.name, entry.fileName);
+    ui_.Edit_FileName->setText(entry.name);
     applyFileNameRule(false);
     enableItemTools(false, true);
 }
@@ -655,54 +387,33 @@ void TForm_FileDialog::enableItemTools(bool folder, bool anySelected) {
     const auto offered = [this, anySelected](quint32 bit) {
         return anySelected && (buttonMask_ & bit) != 0;
     };
-    SpeedButton_Delete->setEnabled(offered(folder ? DeleteFolderBit : DeleteFileBit));
-    SpeedButton_Cut->setEnabled(offered(folder ? CutFolderBit : CutFileBit));
-    SpeedButton_Copy->setEnabled(offered(folder ? CopyFolderBit : CopyFileBit));
-    SpeedButton_Rename->setEnabled(offered(folder ? RenameFolderBit : RenameFileBit));
+    ui_.SpeedButton_Delete->setEnabled(offered(folder ? DeleteFolderBit : DeleteFileBit));
+    ui_.SpeedButton_Cut->setEnabled(offered(folder ? CutFolderBit : CutFileBit));
+    ui_.SpeedButton_Copy->setEnabled(offered(folder ? CopyFolderBit : CopyFileBit));
+    ui_.SpeedButton_Rename->setEnabled(offered(folder ? RenameFolderBit : RenameFileBit));
 }
 
 void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
     applyingNameRule_ = true;
-    const QString text = FileNameRules::withoutLeadingBlanks(Edit_FileName->text());
-    if (mode_ == OpenMode) {
-        const bool usable = !text.isEmpty() && !folderSelected;
-        Edit_FileName->setText(usable ? text : QString());
-        SpeedButton_OK->setVisible(true);
-        SpeedButton_OK->setEnabled(usable);
-    } else if (mode_ == SaveMode) {
-        if (text != Edit_FileName->text()) {
-            Edit_FileName->setText(text);
-        }
-        const bool acceptable = saveNameAcceptable(text);
-        applyFileNameColour(text.isEmpty() || acceptable ? LightGreen : InvalidRed);
-        SpeedButton_OK->setVisible(true);
-        SpeedButton_OK->setEnabled(acceptable);
-    } else {
-        if (folderSelected || mode_ > ViewMode) {
-            Edit_FileName->clear();
-        }
-        SpeedButton_OK->setVisible(false);
+    const FileNameChoice::FieldState state =
+        choice_.apply(ui_.Edit_FileName->text(), folderSelected, browser_.current());
+    if (state.text != ui_.Edit_FileName->text()) {
+        ui_.Edit_FileName->setText(state.text);
     }
-    SpeedButton_Abbrechen->setVisible(true);
-    SpeedButton_Abbrechen->setEnabled(true);
+    if (choice_.mode() == SaveMode) {
+        FileDialogControls::setBase(ui_.Edit_FileName, state.invalid
+                                                           ? FileDialogControls::InvalidRed
+                                                           : FileDialogControls::LightGreen);
+    }
+    ui_.SpeedButton_OK->setVisible(state.okVisible);
+    ui_.SpeedButton_OK->setEnabled(state.okEnabled);
+    ui_.SpeedButton_Abbrechen->setVisible(true);
+    ui_.SpeedButton_Abbrechen->setEnabled(true);
     applyingNameRule_ = false;
 }
 
-void TForm_FileDialog::applyFileNameColour(const QColor& colour) {
-    setBase(Edit_FileName, colour);
-}
-
-// A typed name must name a file inside the shown folder, and a virtual folder holds no files.
-bool TForm_FileDialog::saveNameAcceptable(const QString& typed) const {
-    if (typed.isEmpty() || currentFolder_.isVirtual()) {
-        return false;
-    }
-    const QString fileName = FileNameRules::withFilterExtension(typed, filterExtension_);
-    return FileNameRules::isSafeFileName(typed) && FileNameRules::isSafeFileName(fileName);
-}
-
 void TForm_FileDialog::Edit_FileNameChange() {
-    if (mode_ == SaveMode && !applyingNameRule_) {
+    if (choice_.mode() == SaveMode && !applyingNameRule_) {
         applyFileNameRule(false);
     }
 }
@@ -711,35 +422,35 @@ void TForm_FileDialog::Edit_FileNameChange() {
 
 void TForm_FileDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    qApp->installEventFilter(this);
+    input_->watch();
     if (!event->spontaneous()) {
         FormShow();
     }
 }
 
 void TForm_FileDialog::hideEvent(QHideEvent* event) {
-    qApp->removeEventFilter(this);
+    input_->stopWatching();
     QDialog::hideEvent(event);
 }
 
 void TForm_FileDialog::FormShow() {
     centreOverMainWindow();
     closeLargePreview();
-    if (!defaultFileName_.isEmpty()) {
-        int row = lstvwVirtualListDataFind(defaultFileName_, 0, false);
+    if (!choice_.defaultFileName().isEmpty()) {
+        int row = lstvwVirtualListDataFind(choice_.defaultFileName(), 0, false);
         if (row < 0) {
-            row = lstvwVirtualListDataFind(defaultBaseName_, 0, false);
+            row = lstvwVirtualListDataFind(choice_.defaultBaseName(), 0, false);
         }
         if (row >= 0) {
             selectRowAndApply(row);
         }
     }
-    if (SpeedButton_List->isChecked()) {
+    if (ui_.SpeedButton_List->isChecked()) {
         SpeedButton_ListClick();
     }
-    if (mode_ >= SaveMode && defaultBaseName_.isEmpty()) {
-        Edit_FileName->clear();
-        lstvwVirtualList->clearSelection();
+    if (choice_.mode() >= SaveMode && choice_.defaultBaseName().isEmpty()) {
+        ui_.Edit_FileName->clear();
+        ui_.lstvwVirtualList->clearSelection();
     }
 }
 
@@ -759,21 +470,17 @@ void TForm_FileDialog::centreOverMainWindow() {
 }
 
 void TForm_FileDialog::closeLargePreview() {
-    lstvwVirtualList->setFocus();
-}
-
-bool TForm_FileDialog::panelsEnabled() const {
-    return Panel_Oben->isEnabled() && Panel_Mitte->isEnabled() && Panel_Unten->isEnabled();
+    ui_.lstvwVirtualList->setFocus();
 }
 
 void TForm_FileDialog::SpeedButton_OKClick() {
-    if (SpeedButton_OK->isHidden() || !SpeedButton_OK->isEnabled()) {
+    if (ui_.SpeedButton_OK->isHidden() || !ui_.SpeedButton_OK->isEnabled()) {
         return;
     }
     closeLargePreview();
     // The file may have gone since the folder was listed; show the folder as it is now
     // instead of handing the caller a path that leads nowhere.
-    if (mode_ == OpenMode && selectedFileVanished()) {
+    if (choice_.mode() == OpenMode && selectedFileVanished()) {
         RefreshFolder();
         return;
     }
@@ -786,132 +493,74 @@ void TForm_FileDialog::SpeedButton_AbbrechenClick() {
 }
 
 bool TForm_FileDialog::selectedFileVanished() const {
-    const QString name = realNameOfField();
-    return !QFileInfo::exists(currentFolder_.itemPath(name));
-}
-
-QString TForm_FileDialog::realNameOfField() const {
-    const QString field = Edit_FileName->text();
-    return field == selectedFileShownName_ ? selectedFileRealName_ : field;
+    const QString name = choice_.realNameOf(ui_.Edit_FileName->text());
+    return !QFileInfo::exists(browser_.current().itemPath(name));
 }
 
 void TForm_FileDialog::done(int result) {
-    if (!panelsEnabled()) {
+    if (!ui_.panelsEnabled()) {
         return;
     }
     closeLargePreview();
-    computeResult();
+    resultPath_ = choice_.closeWith(ui_.Edit_FileName->text(), browser_.current());
     QDialog::done(result);
-}
-
-void TForm_FileDialog::computeResult() {
-    QString fileName;
-    if (mode_ == OpenMode) {
-        fileName = realNameOfField();
-    } else if (mode_ == SaveMode) {
-        fileName = FileNameRules::withFilterExtension(
-            FileNameRules::withoutLeadingBlanks(Edit_FileName->text()), filterExtension_);
-        // Saving over a listed file writes that file, not a twin with a lower-case extension.
-        if (fileName == selectedFileShownName_) {
-            fileName = selectedFileRealName_;
-        }
-    }
-    defaultFileName_ = fileName;
-    defaultBaseName_ = FileNameRules::baseNameOf(fileName);
-    defaultExtension_ = FileNameRules::extensionOf(fileName);
-    const bool usable = FileNameRules::isSafeFileName(fileName) && !currentFolder_.isVirtual();
-    resultPath_ = usable ? currentFolder_.itemPath(fileName) : QString();
 }
 
 // ---- Keys and wheel ----------------------------------------------------------------------
 
-bool TForm_FileDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel) {
-        return handleWheel(watched, static_cast<QWheelEvent*>(event));
-    }
-    if (event->type() == QEvent::KeyPress &&
-        (watched == lstvwVirtualList->listView() || watched == lstvwVirtualList->tableView())) {
-        return lstvwVirtualListKeyDown(static_cast<QKeyEvent*>(event));
-    }
-    return QDialog::eventFilter(watched, event);
+bool TForm_FileDialog::acceptsKeys() const {
+    return ui_.panelsEnabled();
 }
 
-bool TForm_FileDialog::handleWheel(QObject* watched, QWheelEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || (widget != this && !isAncestorOf(widget))) {
-        return false;
+bool TForm_FileDialog::wheelMovesSelection() const {
+    return ui_.lstvwVirtualList->isEnabled() && ui_.Panel_Mitte->isEnabled() &&
+           ui_.lstvwVirtualList->selectedRow() >= 0;
+}
+
+void TForm_FileDialog::listBack() {
+    if (ui_.SpeedButton_Back->isEnabled()) {
+        SpeedButton_BackClick();
     }
-    if (lstvwVirtualList->isEnabled() && Panel_Mitte->isEnabled() &&
-        lstvwVirtualList->selectedRow() >= 0) {
-        wheelDelta_ += event->angleDelta().y();
-        for (; wheelDelta_ >= WheelStep; wheelDelta_ -= WheelStep) {
-            FormMouseWheelUp();
-        }
-        for (; wheelDelta_ <= -WheelStep; wheelDelta_ += WheelStep) {
-            FormMouseWheelDown();
-        }
+}
+
+void TForm_FileDialog::listActivate() {
+    lstvwVirtualListDblClick();
+}
+
+void TForm_FileDialog::listCancel() {
+    SpeedButton_AbbrechenClick();
+}
+
+void TForm_FileDialog::listCommand(Command) {
+    // The file operations come with the insert store.
+}
+
+void TForm_FileDialog::stepSelection(int step) {
+    if (step < 0) {
+        FormMouseWheelUp();
+    } else {
+        FormMouseWheelDown();
     }
-    event->accept();
-    return true;
+}
+
+int TForm_FileDialog::selectedRow() const {
+    return ui_.lstvwVirtualList->selectedRow();
+}
+
+int TForm_FileDialog::findRow(const QString& text, int start, bool wrap) const {
+    return lstvwVirtualListDataFind(text, start, wrap);
 }
 
 void TForm_FileDialog::FormMouseWheelUp() {
-    const int row = lstvwVirtualList->selectedRow();
+    const int row = ui_.lstvwVirtualList->selectedRow();
     if (row > 0) {
         selectRowAndApply(row - 1);
     }
 }
 
 void TForm_FileDialog::FormMouseWheelDown() {
-    const int row = lstvwVirtualList->selectedRow();
+    const int row = ui_.lstvwVirtualList->selectedRow();
     if (row >= 0 && row + 1 < model_->rowCount()) {
         selectRowAndApply(row + 1);
-    }
-}
-
-bool TForm_FileDialog::lstvwVirtualListKeyDown(QKeyEvent* event) {
-    if (!panelsEnabled()) {
-        return false;
-    }
-    switch (event->key()) {
-        case Qt::Key_Backspace:
-            if (SpeedButton_Back->isEnabled()) {
-                SpeedButton_BackClick();
-            }
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            lstvwVirtualListDblClick();
-            return true;
-        case Qt::Key_Escape:
-            SpeedButton_AbbrechenClick();
-            return true;
-        default:
-            break;
-    }
-    const QString text = event->text();
-    const bool plain =
-        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (plain && !text.isEmpty() && text.at(0).isPrint()) {
-        typeAhead(text);
-        return true;
-    }
-    return false;
-}
-
-// Letters typed in quick succession extend the search from the selected row; a new search
-// starts after it, so pressing one letter again steps through the rows that begin with it.
-void TForm_FileDialog::typeAhead(const QString& text) {
-    if (!typeAheadTimer_.isValid() ||
-        typeAheadTimer_.elapsed() > QApplication::keyboardInputInterval()) {
-        typeAheadText_.clear();
-    }
-    typeAheadTimer_.restart();
-    const int selected = lstvwVirtualList->selectedRow();
-    const int start = typeAheadText_.isEmpty() ? selected + 1 : qMax(selected, 0);
-    typeAheadText_ += text;
-    const int row = lstvwVirtualListDataFind(typeAheadText_, start, true);
-    if (row >= 0) {
-        selectRowAndApply(row);
     }
 }

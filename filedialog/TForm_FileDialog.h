@@ -5,27 +5,27 @@
 // with Prepare, gives it a store folder (SetStoreFolder), shows it modally with exec() and, when
 // the result is Accepted, reads ResultPath(). One instance serves the whole run and keeps its
 // view and window size between calls. Everything runs on the GUI thread.
+//
+// The window holds the calling interface, showing and closing, and the selection steps; the
+// controls, the folder browsing, the name rules and the list input each have a class of their
+// own.
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
-#include <array>
 #include <functional>
 
-#include "FolderLocation.h"
-#include "NavigationEntry.h"
+#include "FileDialogControls.h"
+#include "FileNameChoice.h"
+#include "FolderBrowser.h"
+#include "ListInput.h"
+#include "NavigationEntries.h"
 
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QToolButton;
+class ListInput;
 class VirtualListModel;
 class VirtualListView;
 
-class TForm_FileDialog : public QDialog {
+class TForm_FileDialog : public QDialog, private ListInputHost {
     Q_OBJECT
     // The text slots a language file replaces, reachable by name.
     Q_PROPERTY(QString OpenCaption MEMBER OpenCaption)
@@ -38,8 +38,12 @@ class TForm_FileDialog : public QDialog {
     Q_PROPERTY(QString RenamePrompt MEMBER RenamePrompt)
 
   public:
-    static constexpr int EntryCount = 12;
-    enum Mode : quint8 { OpenMode = 0, SaveMode = 1, ViewMode = 2 };
+    static constexpr int EntryCount = NavigationEntries::Count;
+    enum Mode : quint8 {
+        OpenMode = FileNameChoice::OpenMode,
+        SaveMode = FileNameChoice::SaveMode,
+        ViewMode = FileNameChoice::ViewMode
+    };
     enum InitialView { IconsView = 0, ListView = 1, ListViewToo = 2, ReportView = 3 };
     // Button mask bits; bit n enables the tool of the same row.
     enum MaskBit : quint32 {
@@ -99,12 +103,12 @@ class TForm_FileDialog : public QDialog {
 
     NavigationEntry homeEntry(int index) const { return homeEntries_.at(index); }
     NavigationEntry browseEntry(int index) const { return browseEntries_.at(index); }
-    QString currentPath() const { return currentFolder_.path(); }
-    QString filterExtension() const { return filterExtension_; }
+    QString currentPath() const { return browser_.current().path(); }
+    QString filterExtension() const { return choice_.filterExtension(); }
     QString storeFolder() const { return storeFolder_; }
-    quint8 mode() const { return mode_; }
+    quint8 mode() const { return choice_.mode(); }
     VirtualListModel* listModel() const { return model_; }
-    VirtualListView* list() const { return lstvwVirtualList; }
+    VirtualListView* list() const { return ui_.lstvwVirtualList; }
 
     // The general error display and the platform folder picker; tests put their own in place.
     using ErrorDisplay = std::function<void(const QString& message)>;
@@ -132,30 +136,24 @@ class TForm_FileDialog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createPanels();
-    void createToolButtons();
-    void createMiddlePanel();
-    void createBottomPanel();
-    void createMenus();
-    QToolButton* addToolButton(const char* name, const QString& hint, const QIcon& icon);
-    QMenu* createEntryMenu(const char* menuName, const char* itemPrefix,
-                           const std::function<void(int)>& open);
-
+    void connectControls();
     void FormShow();
     void centreOverMainWindow();
-    bool panelsEnabled() const;
-    bool lstvwVirtualListKeyDown(QKeyEvent* event);
-    bool handleWheel(QObject* watched, QWheelEvent* event);
-    void typeAhead(const QString& text);
-    void selectRowAndApply(int row);
-    void selectAfterNavigation(const QString& shownName, const QString& fileName);
 
-    static int setEntry(std::array<NavigationEntry, EntryCount>& entries, int index,
-                        const QString& label, const QString& path, const QString& floor);
-    void rebuildMenu(QMenu* menu, std::array<NavigationEntry, EntryCount>& entries);
+    // ListInputHost
+    bool acceptsKeys() const override;
+    bool wheelMovesSelection() const override;
+    void listBack() override;
+    void listActivate() override;
+    void listCancel() override;
+    void listCommand(Command command) override;
+    void stepSelection(int step) override;
+    int selectedRow() const override;
+    int findRow(const QString& text, int start, bool wrap) const override;
+    void selectRowAndApply(int row) override;
+
     void dropDownMenu(QMenu* menu, QToolButton* button);
     void setCaptionSuffix(const QString& label);
     void reportError(const QString& message);
@@ -165,67 +163,23 @@ class TForm_FileDialog : public QDialog {
     void applyInitialView(int initialView);
     void applyButtonMask();
     void applyMode();
-    void applyDefaultName(const QString& defaultName);
     void applyFileNameRule(bool folderSelected);
-    void applyFileNameColour(const QColor& colour);
     void enableItemTools(bool folder, bool anySelected);
     void updateBackButton();
-    bool saveNameAcceptable(const QString& typed) const;
     bool selectedFileVanished() const;
     void closeLargePreview();
-    void computeResult();
-    QString realNameOfField() const;
-
-    // Controls, named as the language system and the tests find them.
-    QFrame* Panel_Oben;
-    QFrame* Panel_Mitte;
-    QFrame* Panel_Unten;
-    QToolButton* SpeedButton_Back;
-    QToolButton* SpeedButton_Home;
-    QToolButton* SpeedButton_Browse;
-    QToolButton* SpeedButton_Refresh;
-    QToolButton* SpeedButton_Icons;
-    QToolButton* SpeedButton_List;
-    QToolButton* SpeedButton_Report;
-    QToolButton* SpeedButton_Delete;
-    QToolButton* SpeedButton_Cut;
-    QToolButton* SpeedButton_Copy;
-    QToolButton* SpeedButton_Insert;
-    QToolButton* SpeedButton_Rename;
-    QToolButton* SpeedButton_MakeDir;
-    QLineEdit* Edit_Pfad;
-    VirtualListView* lstvwVirtualList;
-    QLabel* Label_FileName;
-    QLineEdit* Edit_FileName;
-    QLabel* Image_Vorschau;
-    QToolButton* SpeedButton_Vorschau;
-    QFrame* Panel_Vorschau;
-    QPushButton* SpeedButton_OK;
-    QPushButton* SpeedButton_Abbrechen;
-    QMenu* PopupMenu_Home;
-    QMenu* PopupMenu_Browse;
 
     VirtualListModel* model_;
-    FolderLocation currentFolder_;
-    QString floorFolder_;
+    FileDialogControls ui_;
+    FolderBrowser browser_;
+    FileNameChoice choice_;
+    NavigationEntries homeEntries_;
+    NavigationEntries browseEntries_;
+    ListInput* input_ = nullptr;
     QString caption_;
-    QString filterExtension_;
-    quint32 enumerationFlags_;
     quint32 buttonMask_ = AllBits;
-    quint8 mode_ = OpenMode;
-    QString defaultFileName_;
-    QString defaultBaseName_;
-    QString defaultExtension_;
     QString storeFolder_;
     QString resultPath_;
-    // The on-disk name behind the file-name field, which shows the row's lower-cased extension.
-    QString selectedFileShownName_;
-    QString selectedFileRealName_;
-    std::array<NavigationEntry, EntryCount> homeEntries_;
-    std::array<NavigationEntry, EntryCount> browseEntries_;
-    QString typeAheadText_;
-    QElapsedTimer typeAheadTimer_;
-    int wheelDelta_ = 0;
     bool applyingNameRule_ = false;
     ErrorDisplay errorDisplay_;
     FolderPicker folderPicker_;

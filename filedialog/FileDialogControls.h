@@ -1,0 +1,71 @@
+// The file dialog's controls, built in one place and named as the language system and the
+// tests find them. The dialog and its helpers reach the controls through this set; the rules
+// that drive them live elsewhere.
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <functional>
+
+class QDialog;
+class QFrame;
+class QIcon;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QWidget;
+class VirtualListModel;
+class VirtualListView;
+
+class FileDialogControls {
+  public:
+    static constexpr int EntryItemCount = 12;
+    static const QColor Silver;
+    static const QColor LightGreen;
+    static const QColor InvalidRed;
+
+    // Builds every control of the dialog on it; the list shows the model's rows.
+    static FileDialogControls builtOn(QDialog* dialog, VirtualListModel* model);
+
+    QFrame* Panel_Oben = nullptr;
+    QFrame* Panel_Mitte = nullptr;
+    QFrame* Panel_Unten = nullptr;
+    QToolButton* SpeedButton_Back = nullptr;
+    QToolButton* SpeedButton_Home = nullptr;
+    QToolButton* SpeedButton_Browse = nullptr;
+    QToolButton* SpeedButton_Refresh = nullptr;
+    QToolButton* SpeedButton_Icons = nullptr;
+    QToolButton* SpeedButton_List = nullptr;
+    QToolButton* SpeedButton_Report = nullptr;
+    QToolButton* SpeedButton_Delete = nullptr;
+    QToolButton* SpeedButton_Cut = nullptr;
+    QToolButton* SpeedButton_Copy = nullptr;
+    QToolButton* SpeedButton_Insert = nullptr;
+    QToolButton* SpeedButton_Rename = nullptr;
+    QToolButton* SpeedButton_MakeDir = nullptr;
+    QLineEdit* Edit_Pfad = nullptr;
+    VirtualListView* lstvwVirtualList = nullptr;
+    QLabel* Label_FileName = nullptr;
+    QLineEdit* Edit_FileName = nullptr;
+    QPushButton* SpeedButton_OK = nullptr;
+    QPushButton* SpeedButton_Abbrechen = nullptr;
+    QMenu* PopupMenu_Home = nullptr;
+    QMenu* PopupMenu_Browse = nullptr;
+
+    // The six buttons of the file operations, in tool-row order.
+    QList<QToolButton*> operationButtons() const;
+    bool panelsEnabled() const;
+    void setPanelsEnabled(bool enabled);
+    static void setBase(QWidget* widget, const QColor& colour);
+
+  private:
+    void createPanels(QDialog* dialog, VirtualListModel* model);
+    void createToolButtons();
+    void createMiddlePanel(VirtualListModel* model);
+    void createBottomPanel();
+    void createMenus(QDialog* dialog);
+    QToolButton* addToolButton(const char* name, const QString& hint, const QIcon& icon);
+    static QMenu* createEntryMenu(QDialog* dialog, const char* menuName, const char* itemPrefix);
+};

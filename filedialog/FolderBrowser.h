@@ -1,0 +1,53 @@
+// The folder the dialog shows and how it moves: navigate by path, open a folder, re-list it,
+// go up one level, and find rows by name again afterwards. It fills the list and the path
+// field; what a selection means is left to the dialog.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "FolderLocation.h"
+
+class QLineEdit;
+class VirtualListModel;
+class VirtualListView;
+
+class FolderBrowser {
+  public:
+    FolderBrowser(VirtualListModel* model, VirtualListView* list, QLineEdit* pathField);
+
+    void setFilter(const QString& filterExtension, quint32 enumerationFlags);
+    const QString& filterExtension() const { return filterExtension_; }
+    const FolderLocation& current() const { return current_; }
+    void setFloor(const QString& floor) { floor_ = floor; }
+    bool atFloor() const { return current_.path() == floor_; }
+    // Up is possible above the floor, from anything below a top-level item.
+    bool canGoUp() const { return !atFloor() && current_.depth() > 1; }
+    // Called after every listing, so the dialog can update what depends on the folder.
+    void setFolderOpenedHandler(std::function<void()> handler) { opened_ = std::move(handler); }
+
+    // Throws FileDialogError when the path names no folder that can be opened.
+    void navigateTo(const QString& path);
+    // Lists the folder and selects its first row.
+    void open(const FolderLocation& folder);
+    // Lists the current folder again and selects the row that was selected, by name.
+    // Returns the selected row, or -1 when nothing was selected before or the name is gone.
+    int refresh();
+    // Opens the folder one level up and selects the folder just left.
+    void goUp();
+    void openChild(int row);
+    // Selects the row named fileName exactly, else the first whose shown name begins with
+    // shownName; returns it, or -1 and leaves the selection alone.
+    int selectByName(const QString& shownName, const QString& fileName);
+    int find(const QString& text, int start, bool wrap) const;
+
+  private:
+    VirtualListModel* model_;
+    VirtualListView* list_;
+    QLineEdit* pathField_;
+    FolderLocation current_;
+    QString floor_;
+    QString filterExtension_;
+    quint32 enumerationFlags_;
+    std::function<void()> opened_;
+};

@@ -72,10 +72,12 @@ bool Thread_Read::ProbePort(uint32_t portNumber) {
     if (!type) {
         return false;
     }
+    // The type is stored before the caption says connected, so whoever sees the caption can
+    // read the type.
+    deviceState_.SetDeviceType(*type);
     const std::string portName = PortName(portNumber);
     Synchronize([this, &portName] { display_.ShowConnectedCaption(portName); });
     connected_ = true;
-    deviceState_.SetDeviceType(*type);
     return true;
 }
 

@@ -184,7 +184,9 @@ void PcServices::OpenManual() {
                           QString(), window_.TmpFolder + QStringLiteral("HELP"));
         if (Form_FileDialog->exec() == QDialog::Accepted) {
             Form_Abdeckung->Uncover();
-            openUrl(QUrl::fromLocalFile(Form_FileDialog->ResultPath()));
+            // Built from the bytes on disk, so a name that is not UTF-8 still opens.
+            const QByteArray path = Form_FileDialog->ResultNativePath();
+            openUrl(QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(path, "/")));
         }
     } catch (...) {
         QApplication::beep();

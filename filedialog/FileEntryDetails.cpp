@@ -57,7 +57,11 @@ FileEntryDetails::FileEntryDetails()
       timeFormat_(timeFormatWithoutZone(QLocale())) {}
 
 EntryDetails FileEntryDetails::fetch(const QString& path, bool isFolder) const {
-    const QByteArray encoded = QFile::encodeName(path);
+    return fetch(QFile::encodeName(path), isFolder);
+}
+
+EntryDetails FileEntryDetails::fetch(const QByteArray& encoded, bool isFolder) const {
+    const QString path = QFile::decodeName(encoded);
     struct stat status {};
     if (!statItem(encoded, &status)) {
         return fetchVanished(path, isFolder);

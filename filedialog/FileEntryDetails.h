@@ -15,6 +15,8 @@ class FileEntryDetails {
 
     // path is the item's full path; an item that vanished yields empty details, never an error.
     EntryDetails fetch(const QString& path, bool isFolder) const;
+    // The same for a path given as the bytes on disk.
+    EntryDetails fetch(const QByteArray& nativePath, bool isFolder) const;
     // The locale's short date and long time without its zone; the time is left out at exactly
     // midnight, and a zero time gives an empty text.
     QString formatModified(const QDateTime& modified) const;

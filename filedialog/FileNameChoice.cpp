@@ -1,5 +1,7 @@
 #include "FileNameChoice.h"
 
+#include <QFile>
+
 #include "FileNameRules.h"
 
 QString FileNameChoice::setDefaultName(const QString& defaultName) {
@@ -13,7 +15,7 @@ QString FileNameChoice::setDefaultName(const QString& defaultName) {
     return fileName;
 }
 
-void FileNameChoice::rememberSelectedFile(const QString& shownName, const QString& realName) {
+void FileNameChoice::rememberSelectedFile(const QString& shownName, const QByteArray& realName) {
     selectedShownName_ = shownName;
     selectedRealName_ = realName;
 }
@@ -23,8 +25,8 @@ void FileNameChoice::forgetSelectedFile() {
     selectedRealName_.clear();
 }
 
-QString FileNameChoice::realNameOf(const QString& fieldText) const {
-    return fieldText == selectedShownName_ ? selectedRealName_ : fieldText;
+QByteArray FileNameChoice::realNameOf(const QString& fieldText) const {
+    return fieldText == selectedShownName_ ? selectedRealName_ : QFile::encodeName(fieldText);
 }
 
 FileNameChoice::FieldState FileNameChoice::apply(const QString& fieldText, bool folderSelected,
@@ -57,21 +59,27 @@ bool FileNameChoice::saveNameAcceptable(const QString& typed, const FolderLocati
     return FileNameRules::isSafeFileName(typed) && FileNameRules::isSafeFileName(fileName);
 }
 
-QString FileNameChoice::closeWith(const QString& fieldText, const FolderLocation& folder) {
+QByteArray FileNameChoice::closeWith(const QString& fieldText, const FolderLocation& folder,
+                                     const ListedFile& listedFile) {
     QString fileName;
     if (mode_ == OpenMode) {
-        fileName = realNameOf(fieldText);
+        fileName = fieldText;
     } else if (mode_ == SaveMode) {
         fileName = FileNameRules::withFilterExtension(
             FileNameRules::withoutLeadingBlanks(fieldText), filterExtension_);
-        // Saving over a listed file writes that file, not a twin with a lower-case extension.
-        if (fileName == selectedShownName_) {
-            fileName = selectedRealName_;
-        }
     }
     defaultFileName_ = fileName;
     defaultBaseName_ = FileNameRules::baseNameOf(fileName);
     defaultExtension_ = FileNameRules::extensionOf(fileName);
     const bool usable = FileNameRules::isSafeFileName(fileName) && !folder.isVirtual();
-    return usable ? folder.itemPath(fileName) : QString();
+    if (!usable) {
+        return QByteArray();
+    }
+    // Saving over a listed file writes that file, not a twin with a lower-case extension.
+    QByteArray realName = realNameOf(fileName);
+    if (mode_ == SaveMode && fileName != selectedShownName_) {
+        const QByteArray listed = listedFile(fileName);
+        realName = listed.isEmpty() ? realName : listed;
+    }
+    return folder.itemPath(realName);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 #include "FolderLocation.h"
 
@@ -34,15 +35,19 @@ class FileNameChoice {
 
     // The field shows a row's name with its extension in lower case; the file behind it keeps
     // its own.
-    void rememberSelectedFile(const QString& shownName, const QString& realName);
+    void rememberSelectedFile(const QString& shownName, const QByteArray& realName);
     void forgetSelectedFile();
-    QString realNameOf(const QString& fieldText) const;
+    QByteArray realNameOf(const QString& fieldText) const;
 
     FieldState apply(const QString& fieldText, bool folderSelected,
                      const FolderLocation& folder) const;
-    // Computes the result path from the field when the dialog closes; empty in view-only
-    // modes or when the name cannot be used. The chosen name becomes the next default.
-    QString closeWith(const QString& fieldText, const FolderLocation& folder);
+    // Computes the result path, as the bytes on disk, from the field when the dialog closes;
+    // empty in view-only modes or when the name cannot be used. The chosen name becomes the
+    // next default.
+    // listedFile gives the real name of a listed file by its shown name, or nothing.
+    using ListedFile = std::function<QByteArray(const QString& shownName)>;
+    QByteArray closeWith(const QString& fieldText, const FolderLocation& folder,
+                         const ListedFile& listedFile);
 
   private:
     bool saveNameAcceptable(const QString& typed, const FolderLocation& folder) const;
@@ -53,5 +58,5 @@ class FileNameChoice {
     QString defaultBaseName_;
     QString defaultExtension_;
     QString selectedShownName_;
-    QString selectedRealName_;
+    QByteArray selectedRealName_;
 };

@@ -1,5 +1,9 @@
 #include "FolderBrowser.h"
 
+#include <sys/stat.h>
+
+#include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 
 #include "FileDialogError.h"
@@ -21,18 +25,31 @@ void FolderBrowser::setFilter(const QString& filterExtension, quint32 enumeratio
     enumerationFlags_ = enumerationFlags;
 }
 
+namespace {
+
+FileDialogError cannotOpen(const QString& path) {
+    return FileDialogError(
+        QStringLiteral("Der Ordner \"%1\" kann nicht geöffnet werden.").arg(path));
+}
+
+}  // namespace
+
 void FolderBrowser::navigateTo(const QString& path) {
     const auto folder = FolderLocation::parse(path);
     if (!folder) {
-        throw FileDialogError(
-            QStringLiteral("Der Ordner \"%1\" kann nicht geöffnet werden.").arg(path));
+        throw cannotOpen(path);
     }
     open(*folder);
 }
 
 void FolderBrowser::open(const FolderLocation& folder) {
+    if (!folder.exists()) {
+        throw cannotOpen(folder.path());
+    }
     list_->setUpdatesEnabled(false);
     current_ = folder;
+    listedAtNs_ = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    listedStamp_ = stampOf(folder);
     model_->setEntries(folder,
                        FolderListing::enumerate(folder, filterExtension_, enumerationFlags_));
     if (model_->rowCount() > 0) {
@@ -48,7 +65,7 @@ void FolderBrowser::open(const FolderLocation& folder) {
 int FolderBrowser::refresh() {
     const int row = list_->selectedRow();
     const QString shownName = row >= 0 ? model_->entry(row).name : QString();
-    const QString fileName = row >= 0 ? model_->entry(row).fileName : QString();
+    const QByteArray fileName = row >= 0 ? model_->entry(row).fileName : QByteArray();
     open(current_);
     return row >= 0 ? selectByName(shownName, fileName) : -1;
 }
@@ -58,17 +75,43 @@ void FolderBrowser::goUp() {
     const FolderLocation up = left.parent();
     open(up);
     // Rows of the computer folder are named by their volume's path.
-    const QString leftName = up.isVirtual() ? left.path() : left.displayName();
-    selectByName(FileNameRules::shownName(leftName), leftName);
+    const QByteArray leftName = left.nativeName();
+    selectByName(FileNameRules::shownName(QFile::decodeName(leftName)), leftName);
+}
+
+FolderBrowser::FolderStamp FolderBrowser::stampOf(const FolderLocation& folder) {
+    struct stat status {};
+    if (folder.isVirtual() || ::stat(folder.nativePath().constData(), &status) != 0) {
+        return FolderStamp{};
+    }
+    return FolderStamp{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino),
+                       status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec};
+}
+
+// File systems stamp changes with a coarse clock: a change in the last moments before the read
+// may carry the same time as one just after it, so a folder changed then is read again.
+bool FolderBrowser::listingCurrent() const {
+    constexpr qint64 ClockSlackNs = 100 * 1000000LL;
+    const FolderStamp now = stampOf(current_);
+    return now.modifiedNs >= 0 && now == listedStamp_ &&
+           now.modifiedNs < listedAtNs_ - ClockSlackNs;
 }
 
 void FolderBrowser::openChild(int row) {
     open(current_.child(model_->entry(row).fileName));
 }
 
+void FolderBrowser::openNearestExisting() {
+    FolderLocation folder = current_;
+    while (!folder.exists()) {
+        folder = folder.parent();
+    }
+    open(folder);
+}
+
 // The exact row first: "begins with" alone would let report.txt.old win over report.txt once
 // folders sort first.
-int FolderBrowser::selectByName(const QString& shownName, const QString& fileName) {
+int FolderBrowser::selectByName(const QString& shownName, const QByteArray& fileName) {
     int row = model_->rowOfFileName(fileName);
     if (row < 0) {
         row = find(shownName, 0, false);

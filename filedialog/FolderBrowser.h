@@ -28,7 +28,8 @@ class FolderBrowser {
 
     // Throws FileDialogError when the path names no folder that can be opened.
     void navigateTo(const QString& path);
-    // Lists the folder and selects its first row.
+    // Lists the folder and selects its first row. Throws FileDialogError when the folder is
+    // gone; the list then stays as it was.
     void open(const FolderLocation& folder);
     // Lists the current folder again and selects the row that was selected, by name.
     // Returns the selected row, or -1 when nothing was selected before or the name is gone.
@@ -36,9 +37,14 @@ class FolderBrowser {
     // Opens the folder one level up and selects the folder just left.
     void goUp();
     void openChild(int row);
+    // After a folder vanished: lists the nearest folder above it that still exists.
+    void openNearestExisting();
+    // Whether the listing still shows the folder as it is on disk: the same directory,
+    // unchanged since well before it was read. Spares a second read when the dialog shows.
+    bool listingCurrent() const;
     // Selects the row named fileName exactly, else the first whose shown name begins with
     // shownName; returns it, or -1 and leaves the selection alone.
-    int selectByName(const QString& shownName, const QString& fileName);
+    int selectByName(const QString& shownName, const QByteArray& fileName);
     int find(const QString& text, int start, bool wrap) const;
 
   private:
@@ -50,4 +56,15 @@ class FolderBrowser {
     QString filterExtension_;
     quint32 enumerationFlags_;
     std::function<void()> opened_;
+    struct FolderStamp {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 modifiedNs = -1;
+        bool operator==(const FolderStamp& other) const {
+            return device == other.device && inode == other.inode && modifiedNs == other.modifiedNs;
+        }
+    };
+    static FolderStamp stampOf(const FolderLocation& folder);
+    FolderStamp listedStamp_;
+    qint64 listedAtNs_ = 0;
 };

@@ -2,15 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <mntent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCollator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
-#include <QStorageInfo>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -89,6 +90,32 @@ class ExtensionFilter {
     quint32 flags_;
 };
 
+// The desktop's file managers hide the names listed in a folder's ".hidden" file; Linux has no
+// hidden attribute of its own. The file is read only when it is a regular file, and only its
+// first 64 KiB.
+QSet<QByteArray> namesHiddenIn(int directoryFd) {
+    constexpr qsizetype MaximumBytes = 64 * 1024;
+    QSet<QByteArray> names;
+    const int fd = openat(directoryFd, ".hidden", O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return names;
+    }
+    struct stat status {};
+    QByteArray content;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        content.resize(MaximumBytes);
+        const ssize_t count = read(fd, content.data(), static_cast<size_t>(MaximumBytes));
+        content.resize(count > 0 ? count : 0);
+    }
+    close(fd);
+    for (const QByteArray& line : content.split('\n')) {
+        if (!line.isEmpty()) {
+            names.insert(line);
+        }
+    }
+    return names;
+}
+
 QCollator naturalCollator() {
     // The C locale's collator compares code points only; fall back to the root order, which
     // still sorts numbers by value.
@@ -110,24 +137,26 @@ std::vector<ShellEntry> FolderListing::enumerate(const FolderLocation& folder,
     if (folder.path() == FolderLocation::ComputerPath) {
         entries = enumerateVolumes(flags);
     } else if (!folder.isVirtual()) {
-        entries = enumerateDirectory(folder.path(), filterExtension, flags);
+        entries = enumerateDirectory(folder.nativePath(), filterExtension, flags);
     }
     sortEntries(entries);
     return entries;
 }
 
-std::vector<ShellEntry> FolderListing::enumerateDirectory(const QString& path,
+std::vector<ShellEntry> FolderListing::enumerateDirectory(const QByteArray& path,
                                                           const QString& filterExtension,
                                                           quint32 flags) {
     std::vector<ShellEntry> entries;
-    const DirectoryHandle directory(opendir(QFile::encodeName(path).constData()));
+    const DirectoryHandle directory(opendir(path.constData()));
     if (!directory) {
         return entries;
     }
     const int directoryFd = dirfd(directory.get());
     const ExtensionFilter filter(filterExtension, flags);
+    const QSet<QByteArray> hidden =
+        (flags & IncludeHidden) ? QSet<QByteArray>() : namesHiddenIn(directoryFd);
     while (const dirent* item = readdir(directory.get())) {
-        if (isDotOrDotDot(item->d_name)) {
+        if (isDotOrDotDot(item->d_name) || (!hidden.isEmpty() && hidden.contains(item->d_name))) {
             continue;
         }
         const bool isFolder = isFolderItem(directoryFd, item);
@@ -135,37 +164,54 @@ std::vector<ShellEntry> FolderListing::enumerateDirectory(const QString& path,
             continue;
         }
         ShellEntry entry;
-        entry.fileName = QFile::decodeName(item->d_name);
-        entry.name = FileNameRules::shownName(entry.fileName);
+        entry.fileName = QByteArray(item->d_name);
+        entry.name = FileNameRules::shownName(QFile::decodeName(entry.fileName));
         entry.isFolder = isFolder;
         entries.push_back(std::move(entry));
     }
     return entries;
 }
 
+bool FolderListing::isRemoteFileSystem(const QByteArray& type) {
+    static const QSet<QByteArray> networkTypes = {"nfs",       "nfs4",   "cifs",  "smb3", "smbfs",
+                                                  "ncpfs",     "afs",    "coda",  "9p",   "ceph",
+                                                  "glusterfs", "lustre", "davfs", "ocfs2"};
+    return networkTypes.contains(type) || type == "fuse" || type.startsWith("fuse.") ||
+           type.startsWith("fuseblk");
+}
+
+// The mount table is read directly: asking each volume for its details would wait on every
+// network server behind it.
 std::vector<ShellEntry> FolderListing::enumerateVolumes(quint32 flags) {
     if (!(flags & Folders)) {
         return {};
     }
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        roots << volume.rootPath();
+    QStringList localRoots;
+    QStringList remoteRoots;
+    if (FILE* table = setmntent("/proc/self/mounts", "re")) {
+        while (const mntent* mount = getmntent(table)) {
+            const QString root = QFile::decodeName(mount->mnt_dir);
+            (isRemoteFileSystem(mount->mnt_type) ? remoteRoots : localRoots) << root;
+        }
+        endmntent(table);
     }
-    return volumeEntries(roots);
+    return volumeEntries(localRoots, remoteRoots);
 }
 
-std::vector<ShellEntry> FolderListing::volumeEntries(const QStringList& mountRoots) {
+std::vector<ShellEntry> FolderListing::volumeEntries(const QStringList& localRoots,
+                                                     const QStringList& remoteRoots) {
     std::vector<ShellEntry> entries;
     QSet<QString> seen;
-    for (const QString& root : QStringList{QStringLiteral("/")} + mountRoots) {
+    const QSet<QString> remote(remoteRoots.begin(), remoteRoots.end());
+    for (const QString& root : QStringList{QStringLiteral("/")} + localRoots + remoteRoots) {
         // Containers bind single files (hosts, resolv.conf); only folders can be opened.
-        if (seen.contains(root) || !QFileInfo(root).isDir()) {
+        if (seen.contains(root) || (!remote.contains(root) && !QFileInfo(root).isDir())) {
             continue;
         }
         seen.insert(root);
         ShellEntry entry;
         entry.name = root;
-        entry.fileName = root;
+        entry.fileName = QFile::encodeName(root);
         entry.isFolder = true;
         entries.push_back(std::move(entry));
     }

@@ -29,11 +29,15 @@ class FolderListing {
                                              const QString& filterExtension, quint32 flags);
     static void sortEntries(std::vector<ShellEntry>& entries);
     // The computer folder's entries for these mount points: "/" always comes first, even where
-    // it is no listed mount (a chroot, some containers); a mount that is no folder is left out.
-    static std::vector<ShellEntry> volumeEntries(const QStringList& mountRoots);
+    // it is no listed mount (a chroot, some containers); a local mount that is no folder is
+    // left out. Remote mounts are taken unseen: asking a hung server would freeze the dialog.
+    static std::vector<ShellEntry> volumeEntries(const QStringList& localRoots,
+                                                 const QStringList& remoteRoots = {});
+    // Network file systems and user-space mounts, whose server or daemon may not answer.
+    static bool isRemoteFileSystem(const QByteArray& type);
 
   private:
-    static std::vector<ShellEntry> enumerateDirectory(const QString& path,
+    static std::vector<ShellEntry> enumerateDirectory(const QByteArray& path,
                                                       const QString& filterExtension,
                                                       quint32 flags);
     static std::vector<ShellEntry> enumerateVolumes(quint32 flags);

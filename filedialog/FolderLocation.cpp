@@ -1,6 +1,9 @@
 #include "FolderLocation.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -14,6 +17,7 @@ const QString FolderLocation::DocumentsPath =
 namespace {
 
 const QString RootPath = QStringLiteral("/");
+const QByteArray NativeRoot = QByteArrayLiteral("/");
 
 bool isSameVirtualPath(const QString& text, const QString& virtualPath) {
     return text.compare(virtualPath, Qt::CaseInsensitive) == 0;
@@ -22,7 +26,15 @@ bool isSameVirtualPath(const QString& text, const QString& virtualPath) {
 }  // namespace
 
 FolderLocation FolderLocation::computer() {
-    return FolderLocation(ComputerPath);
+    return virtualFolder(ComputerPath);
+}
+
+FolderLocation FolderLocation::virtualFolder(const QString& path) {
+    return FolderLocation(path, QByteArray(), QByteArray());
+}
+
+FolderLocation FolderLocation::fromNative(const QByteArray& native, const QByteArray& volume) {
+    return FolderLocation(QFile::decodeName(native), native, volume);
 }
 
 bool FolderLocation::isVirtualPath(const QString& path) {
@@ -31,10 +43,10 @@ bool FolderLocation::isVirtualPath(const QString& path) {
 
 std::optional<FolderLocation> FolderLocation::parse(const QString& text) {
     if (isSameVirtualPath(text, ComputerPath)) {
-        return FolderLocation(ComputerPath);
+        return virtualFolder(ComputerPath);
     }
     if (isSameVirtualPath(text, NetworkPath)) {
-        return FolderLocation(NetworkPath);
+        return virtualFolder(NetworkPath);
     }
     if (isSameVirtualPath(text, DocumentsPath)) {
         return parse(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -45,42 +57,56 @@ std::optional<FolderLocation> FolderLocation::parse(const QString& text) {
     if (!QFileInfo(text).isDir()) {
         return std::nullopt;
     }
-    return FolderLocation(QDir::cleanPath(text));
+    return fromNative(QFile::encodeName(QDir::cleanPath(text)), NativeRoot);
+}
+
+bool FolderLocation::exists() const {
+    struct stat status {};
+    return isVirtual() || (::stat(native_.constData(), &status) == 0 && S_ISDIR(status.st_mode));
 }
 
 int FolderLocation::depth() const {
     if (isVirtual()) {
         return 1;
     }
-    if (path_ == RootPath) {
+    if (native_ == volume_) {
         return 2;
     }
-    return 2 + static_cast<int>(path_.count(QLatin1Char('/')));
+    const qsizetype volumeSlashes = volume_ == NativeRoot ? 0 : volume_.count('/');
+    return 2 + static_cast<int>(native_.count('/') - volumeSlashes);
 }
 
 FolderLocation FolderLocation::parent() const {
     if (isVirtual()) {
         return *this;
     }
-    if (path_ == RootPath) {
+    if (native_ == volume_ || native_ == NativeRoot) {
         return computer();
     }
-    const qsizetype slash = path_.lastIndexOf(QLatin1Char('/'));
-    return FolderLocation(slash <= 0 ? RootPath : path_.left(slash));
+    const qsizetype slash = native_.lastIndexOf('/');
+    return fromNative(slash <= 0 ? NativeRoot : native_.left(slash), volume_);
 }
 
-FolderLocation FolderLocation::child(const QString& fileName) const {
-    return FolderLocation(itemPath(fileName));
+FolderLocation FolderLocation::child(const QByteArray& fileName) const {
+    const QByteArray path = itemPath(fileName);
+    return fromNative(path, isVirtual() ? path : volume_);
 }
 
-QString FolderLocation::itemPath(const QString& fileName) const {
+QByteArray FolderLocation::itemPath(const QByteArray& fileName) const {
     if (isVirtual()) {
         return fileName;
     }
-    if (path_ == RootPath) {
-        return RootPath + fileName;
+    if (native_ == NativeRoot) {
+        return NativeRoot + fileName;
     }
-    return path_ + QLatin1Char('/') + fileName;
+    return native_ + '/' + fileName;
+}
+
+QByteArray FolderLocation::nativeName() const {
+    if (isVirtual() || native_ == volume_) {
+        return native_;
+    }
+    return native_.mid(native_.lastIndexOf('/') + 1);
 }
 
 QString FolderLocation::displayName() const {

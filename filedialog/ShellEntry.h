@@ -2,6 +2,7 @@
 // are fetched when the list first shows the row, and only then.
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QString>
 #include <QtGlobal>
@@ -23,8 +24,9 @@ struct EntryDetails {
 struct ShellEntry {
     // As shown: the base name as it is, the extension in lower case.
     QString name;
-    // As on disk; the row's actions use it. Rows of the computer folder hold the volume's path.
-    QString fileName;
+    // The bytes on disk; the row's actions use them. Rows of the computer folder hold the
+    // volume's path.
+    QByteArray fileName;
     bool isFolder = false;
     bool detailsPending = true;
     EntryDetails details;

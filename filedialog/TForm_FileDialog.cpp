@@ -1,15 +1,17 @@
 #include "TForm_FileDialog.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
@@ -18,6 +20,8 @@
 #include "FileDialogError.h"
 #include "FileNameRules.h"
 #include "FolderListing.h"
+#include "RootedFolderPicker.h"
+#include "StoreFolder.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
 
@@ -37,7 +41,7 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent)
       model_(new VirtualListModel(this)),
       ui_(FileDialogControls::builtOn(this, model_)),
       browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
-      storeFolder_(QDir::tempPath() + QLatin1Char('/')) {
+      storeFolder_(StoreFolder::defaultFolder()) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setModal(true);
@@ -48,15 +52,13 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent)
         box.setTextFormat(Qt::PlainText);
         box.exec();
     };
-    folderPicker_ = [this](const QString& root) {
-        return QFileDialog::getExistingDirectory(this, QString(), root, QFileDialog::ShowDirsOnly);
-    };
+    folderPicker_ = [this](const QString& root) { return RootedFolderPicker::pick(root, this); };
     browser_.setFolderOpenedHandler([this] {
         choice_.forgetSelectedFile();
         updateBackButton();
     });
     connectControls();
-    OpenFolder(FolderLocation::computer());
+    // Nothing is listed before Prepare: a hung network mount must not stall the start.
     ui_.SpeedButton_List->setChecked(true);
     ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
     resize(ClientWidth, ClientHeight);
@@ -94,6 +96,9 @@ void TForm_FileDialog::connectControls() {
                 [this, index] { openBrowseEntryReported(index); });
     }
     connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
+            &TForm_FileDialog::lstvwVirtualListSelectItem);
+    // A click on the row the dialog selected by itself is the user's choice all the same.
+    connect(ui_.lstvwVirtualList, &VirtualListView::rowClicked, this,
             &TForm_FileDialog::lstvwVirtualListSelectItem);
     connect(ui_.lstvwVirtualList, &VirtualListView::rowDoubleClicked, this,
             &TForm_FileDialog::lstvwVirtualListDblClick);
@@ -138,19 +143,7 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
 }
 
 int TForm_FileDialog::SetStoreFolder(const QString& folder) {
-    if (folder.isEmpty()) {
-        return -1;
-    }
-    const QString trimmed = folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
-    if (trimmed.isEmpty()) {
-        return -2;
-    }
-    // A relative folder would land wherever the process happens to run.
-    if (trimmed.contains(QChar(0)) || !QDir::isAbsolutePath(trimmed) || !QDir().mkpath(trimmed)) {
-        return -3;
-    }
-    storeFolder_ = QDir::cleanPath(trimmed) + QLatin1Char('/');
-    return 0;
+    return StoreFolder::prepare(folder, &storeFolder_);
 }
 
 void TForm_FileDialog::applyInitialView(int initialView) {
@@ -229,16 +222,18 @@ void TForm_FileDialog::OpenHomeEntry(int index) {
     const NavigationEntry& entry = homeEntries_.at(index);
     browser_.setFloor(entry.floor);
     BusyIndication busy(ui_.lstvwVirtualList);
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
     NavigateToPath(entry.path);
     setCaptionSuffix(entry.label);
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::OpenBrowseEntry(int index) {
     const NavigationEntry& entry = browseEntries_.at(index);
     browser_.setFloor(entry.floor);
     BusyIndication busy(ui_.lstvwVirtualList);
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
     const auto root = FolderLocation::parse(entry.path);
     const QString rootPath = (root && !root->isVirtual()) ? root->path() : QStringLiteral("/");
@@ -249,7 +244,7 @@ void TForm_FileDialog::OpenBrowseEntry(int index) {
         NavigateToPath(picked);
         setCaptionSuffix(entry.label);
     }
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::openHomeEntryReported(int index) {
@@ -265,6 +260,17 @@ void TForm_FileDialog::openBrowseEntryReported(int index) {
         OpenBrowseEntry(index);
     } catch (const FileDialogError& error) {
         reportError(error.message());
+    }
+}
+
+// A folder that vanished since it was listed is reported; the list then shows the nearest
+// folder above it that still exists, so nothing points into a dead path.
+void TForm_FileDialog::moveReported(const std::function<void()>& move) {
+    try {
+        move();
+    } catch (const FileDialogError& error) {
+        reportError(error.message());
+        browser_.openNearestExisting();
     }
 }
 
@@ -296,9 +302,10 @@ void TForm_FileDialog::updateBackButton() {
 
 void TForm_FileDialog::RefreshFolder() {
     BusyIndication busy(ui_.lstvwVirtualList);
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
-    browser_.refresh();
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    moveReported([this] { browser_.refresh(); });
+    applySelectionAfterNavigation();
 }
 
 int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const {
@@ -307,7 +314,7 @@ int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, b
 
 void TForm_FileDialog::selectRowAndApply(int row) {
     ui_.lstvwVirtualList->selectRow(row);
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::SpeedButton_BackClick() {
@@ -316,9 +323,10 @@ void TForm_FileDialog::SpeedButton_BackClick() {
         return;
     }
     BusyIndication busy(ui_.lstvwVirtualList);
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
-    browser_.goUp();
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    moveReported([this] { browser_.goUp(); });
+    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::SpeedButton_RefreshClick() {
@@ -350,9 +358,10 @@ void TForm_FileDialog::lstvwVirtualListDblClick() {
     const ShellEntry& entry = model_->entry(row);
     if (entry.isFolder) {
         BusyIndication busy(ui_.lstvwVirtualList);
+        const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
         closeLargePreview();
-        browser_.openChild(row);
-        lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+        moveReported([this, row] { browser_.openChild(row); });
+        applySelectionAfterNavigation();
         return;
     }
     if (choice_.mode() <= SaveMode) {
@@ -378,9 +387,15 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
         return;
     }
     choice_.rememberSelectedFile(entry.name, entry.fileName);
-    ui_.Edit_FileName->setText(entry.name);
+    if (!(selectingForNavigation_ && choice_.mode() == SaveMode)) {
+        ui_.Edit_FileName->setText(entry.name);
+    }
     applyFileNameRule(false);
     enableItemTools(false, true);
+}
+
+void TForm_FileDialog::applySelectionAfterNavigation() {
+    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
 }
 
 void TForm_FileDialog::enableItemTools(bool folder, bool anySelected) {
@@ -434,6 +449,7 @@ void TForm_FileDialog::hideEvent(QHideEvent* event) {
 }
 
 void TForm_FileDialog::FormShow() {
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     centreOverMainWindow();
     closeLargePreview();
     if (!choice_.defaultFileName().isEmpty()) {
@@ -446,7 +462,13 @@ void TForm_FileDialog::FormShow() {
         }
     }
     if (ui_.SpeedButton_List->isChecked()) {
-        SpeedButton_ListClick();
+        // The list view refreshes; a folder just read by Prepare and unchanged since is kept.
+        if (browser_.listingCurrent()) {
+            ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+            applySelectionAfterNavigation();
+        } else {
+            SpeedButton_ListClick();
+        }
     }
     if (choice_.mode() >= SaveMode && choice_.defaultBaseName().isEmpty()) {
         ui_.Edit_FileName->clear();
@@ -478,9 +500,9 @@ void TForm_FileDialog::SpeedButton_OKClick() {
         return;
     }
     closeLargePreview();
-    // The file may have gone since the folder was listed; show the folder as it is now
-    // instead of handing the caller a path that leads nowhere.
-    if (choice_.mode() == OpenMode && selectedFileVanished()) {
+    // The file or its folder may have gone since the folder was listed; show the folder as it
+    // is now instead of handing the caller a path that leads nowhere.
+    if (!browser_.current().exists() || (choice_.mode() == OpenMode && selectedFileVanished())) {
         RefreshFolder();
         return;
     }
@@ -493,8 +515,9 @@ void TForm_FileDialog::SpeedButton_AbbrechenClick() {
 }
 
 bool TForm_FileDialog::selectedFileVanished() const {
-    const QString name = choice_.realNameOf(ui_.Edit_FileName->text());
-    return !QFileInfo::exists(browser_.current().itemPath(name));
+    const QByteArray name = choice_.realNameOf(ui_.Edit_FileName->text());
+    struct stat status {};
+    return ::lstat(browser_.current().itemPath(name).constData(), &status) != 0;
 }
 
 void TForm_FileDialog::done(int result) {
@@ -502,7 +525,11 @@ void TForm_FileDialog::done(int result) {
         return;
     }
     closeLargePreview();
-    resultPath_ = choice_.closeWith(ui_.Edit_FileName->text(), browser_.current());
+    resultPath_ = choice_.closeWith(ui_.Edit_FileName->text(), browser_.current(),
+                                    [this](const QString& shownName) {
+                                        const int row = model_->rowOfShownFile(shownName);
+                                        return row < 0 ? QByteArray() : model_->entry(row).fileName;
+                                    });
     QDialog::done(result);
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFile>
 #include <QString>
 #include <functional>
 
@@ -80,7 +81,9 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
                  int initialView, quint32 buttonMask, quint8 mode, const QString& defaultName,
                  int startEntry);
     int SetStoreFolder(const QString& folder);
-    QString ResultPath() const { return resultPath_; }
+    QString ResultPath() const { return QFile::decodeName(resultPath_); }
+    // The same as the bytes on disk, for a name that is not valid UTF-8.
+    QByteArray ResultNativePath() const { return resultPath_; }
 
     // Text slots; the language system replaces them together with the controls' captions.
     QString OpenCaption = QStringLiteral("Öffnen");
@@ -157,6 +160,7 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     void dropDownMenu(QMenu* menu, QToolButton* button);
     void setCaptionSuffix(const QString& label);
     void reportError(const QString& message);
+    void moveReported(const std::function<void()>& move);
     void openHomeEntryReported(int index);
     void openBrowseEntryReported(int index);
 
@@ -164,6 +168,7 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     void applyButtonMask();
     void applyMode();
     void applyFileNameRule(bool folderSelected);
+    void applySelectionAfterNavigation();
     void enableItemTools(bool folder, bool anySelected);
     void updateBackButton();
     bool selectedFileVanished() const;
@@ -179,8 +184,11 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     QString caption_;
     quint32 buttonMask_ = AllBits;
     QString storeFolder_;
-    QString resultPath_;
+    QByteArray resultPath_;
     bool applyingNameRule_ = false;
+    // Set while the dialog itself moves the selection (listing, re-selection, showing): in
+    // save mode the typed or default name then stays in the field.
+    bool selectingForNavigation_ = false;
     ErrorDisplay errorDisplay_;
     FolderPicker folderPicker_;
 };

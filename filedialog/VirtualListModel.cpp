@@ -64,9 +64,18 @@ int VirtualListModel::find(const QString& text, int start, bool wrap) const {
     return -1;
 }
 
-int VirtualListModel::rowOfFileName(const QString& fileName) const {
+int VirtualListModel::rowOfFileName(const QByteArray& fileName) const {
     for (int row = 0; row < rowCount(); ++row) {
         if (entry(row).fileName == fileName) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int VirtualListModel::rowOfShownFile(const QString& shownName) const {
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!entry(row).isFolder && entry(row).name == shownName) {
             return row;
         }
     }

@@ -31,7 +31,9 @@ class VirtualListModel : public QAbstractTableModel {
     // wraps to row 0 only when asked and start was above 0. Empty text matches nothing.
     int find(const QString& text, int start, bool wrap) const;
     // The row whose on-disk name is exactly fileName, or -1.
-    int rowOfFileName(const QString& fileName) const;
+    int rowOfFileName(const QByteArray& fileName) const;
+    // The file (not folder) row shown exactly as shownName, or -1.
+    int rowOfShownFile(const QString& shownName) const;
     int fetchedDetailsCount() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

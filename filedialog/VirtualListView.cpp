@@ -97,6 +97,8 @@ void VirtualListView::shareModelAndSelection() {
             [this] { emit selectedRowChanged(selectedRow()); });
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(listView_),
                                     static_cast<QAbstractItemView*>(tableView_)}) {
+        connect(view, &QAbstractItemView::clicked, this,
+                [this](const QModelIndex& index) { emit rowClicked(index.row()); });
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
     }

@@ -42,6 +42,8 @@ class VirtualListView : public QWidget {
   signals:
     void selectedRowChanged(int row);
     void rowDoubleClicked(int row);
+    // Also on the row already selected, which changes no selection.
+    void rowClicked(int row);
 
   private:
     void setupListView();

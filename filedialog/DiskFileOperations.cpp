@@ -1,0 +1,109 @@
+#include "DiskFileOperations.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "FileTree.h"
+#include "HomeTrash.h"
+
+namespace {
+
+int resultOf(bool done) {
+    return done ? FileOperations::Done : FileOperations::Failed;
+}
+
+// The absolute path with every folder above its last element resolved; the last element stays
+// as it is, since it may be a link or not exist yet. Empty where that cannot be done.
+QByteArray resolvedPath(QByteArray path) {
+    while (path.size() > 1 && path.endsWith('/')) {
+        path.chop(1);
+    }
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray name = path.mid(slash + 1);
+    if (name.isEmpty() || name == "." || name == "..") {
+        return {};
+    }
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
+    char resolved[PATH_MAX];
+    if (::realpath(folder.constData(), resolved) == nullptr) {
+        return {};
+    }
+    const QByteArray resolvedFolder(resolved);
+    return resolvedFolder.endsWith('/') ? resolvedFolder + name : resolvedFolder + '/' + name;
+}
+
+bool isWithin(const QByteArray& inner, const QByteArray& outer) {
+    return inner == outer || inner.startsWith(outer + '/');
+}
+
+}  // namespace
+
+int DiskFileOperations::moveToTrash(const QByteArray& path) {
+    if (!exists(path)) {
+        return Failed;
+    }
+    const QString decoded = QFile::decodeName(path);
+    if (QFile::encodeName(decoded) == path) {
+        return resultOf(QFile::moveToTrash(decoded));
+    }
+    return resultOf(HomeTrash::moveToTrash(path));
+}
+
+int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {
+    if (!makeRoomFor(from, to)) {
+        return Failed;
+    }
+    if (::rename(from.constData(), to.constData()) == 0) {
+        return Done;
+    }
+    if (errno != EXDEV) {
+        return Failed;
+    }
+    return resultOf(FileTree::copy(from, to) && FileTree::remove(from));
+}
+
+int DiskFileOperations::copy(const QByteArray& from, const QByteArray& to) {
+    return resultOf(makeRoomFor(from, to) && FileTree::copy(from, to));
+}
+
+int DiskFileOperations::rename(const QByteArray& from, const QByteArray& to) {
+    return resultOf(exists(from) && ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD,
+                                                to.constData(), RENAME_NOREPLACE) == 0);
+}
+
+int DiskFileOperations::makeFolder(const QByteArray& path) {
+    return resultOf(FileTree::makePath(path, S_IRWXU | S_IRWXG | S_IRWXO));
+}
+
+int DiskFileOperations::removePermanently(const QByteArray& path) {
+    return resultOf(FileTree::remove(path));
+}
+
+bool DiskFileOperations::exists(const QByteArray& path) const {
+    struct stat status {};
+    return !path.isEmpty() && ::lstat(path.constData(), &status) == 0;
+}
+
+bool DiskFileOperations::isFolder(const QByteArray& path) const {
+    struct stat status {};
+    return !path.isEmpty() && ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool DiskFileOperations::makeRoomFor(const QByteArray& from, const QByteArray& to) {
+    if (!exists(from)) {
+        return false;
+    }
+    const QByteArray source = resolvedPath(from);
+    const QByteArray target = resolvedPath(to);
+    if (source.isEmpty() || target.isEmpty() || isWithin(source, target) ||
+        isWithin(target, source)) {
+        return false;
+    }
+    return !exists(to) || FileTree::remove(to);
+}

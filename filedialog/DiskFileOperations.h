@@ -1,0 +1,27 @@
+// The file dialog's operations on the real disk, by native bytes.
+//
+// copy and move work on whole trees and never follow a symbolic link (see FileTree); a folder
+// is never copied or moved into itself or below itself. moveToTrash uses Qt's trash where Qt
+// can name the item, HomeTrash where its name is no valid UTF-8.
+#pragma once
+
+#include "FileOperations.h"
+
+class DiskFileOperations : public FileOperations {
+  public:
+    int moveToTrash(const QByteArray& path) override;
+    // rename(2); across file systems a copy, and the source is removed once the copy is whole.
+    int move(const QByteArray& from, const QByteArray& to) override;
+    int copy(const QByteArray& from, const QByteArray& to) override;
+    // Never replaces: an existing `to` makes it Failed.
+    int rename(const QByteArray& from, const QByteArray& to) override;
+    int makeFolder(const QByteArray& path) override;
+    int removePermanently(const QByteArray& path) override;
+    bool exists(const QByteArray& path) const override;
+    bool isFolder(const QByteArray& path) const override;
+
+  private:
+    // Removes `to` where it exists, once `from` was found to exist and neither path lies within
+    // the other (removing `to` would then take `from` with it).
+    bool makeRoomFor(const QByteArray& from, const QByteArray& to);
+};

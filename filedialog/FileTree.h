@@ -1,0 +1,26 @@
+// Whole trees of files and folders by their native bytes, with POSIX calls that never follow a
+// symbolic link: a link inside a copied tree is copied as a link with the same target text, and
+// removing a link unlinks the link, never what it points to. Each folder is opened without
+// following a link and its items are reached relative to it, so a link swapped in while the
+// work runs is not followed either.
+//
+// Pipes, sockets and device files inside a copied folder are skipped: opening a pipe would wait
+// for a writer, and a copy of a device would not copy its contents.
+#pragma once
+
+#include <sys/types.h>
+#include <QByteArray>
+
+class FileTree {
+  public:
+    // Copies a file, link or folder to `to`, which must not exist yet; the folder above it must.
+    // Permission bits are kept, the owner and the set-ID bits are not (the copy belongs to whoever
+    // copies). On failure nothing of the copy is left.
+    static bool copy(const QByteArray& from, const QByteArray& to);
+    // Removes a file, link or whole folder. Goes on past an item it cannot remove, so that as
+    // much as possible is gone; false when anything is left.
+    static bool remove(const QByteArray& path);
+    // Creates the folder and every missing level above it (with `mode` less the umask); true
+    // when it is a folder afterwards, also when it already was one.
+    static bool makePath(const QByteArray& path, mode_t mode);
+};

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QByteArray>
+#include <cstdlib>
+
+#include "DiskFileOperations.h"
+#include "NativeFolder.h"
+
+namespace {
+
+// Sets an environment variable for the lifetime of the object and restores it afterwards.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(const char* name, const QByteArray& value)
+        : name_(name), hadValue_(qEnvironmentVariableIsSet(name)), previous_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~EnvironmentOverride() {
+        if (hadValue_) {
+            qputenv(name_, previous_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+  private:
+    const char* name_;
+    bool hadValue_;
+    QByteArray previous_;
+};
+
+mode_t modeOf(const QByteArray& path) {
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// outside/ holds a file a link inside tree/ points to, tree/ a file, a folder and two links.
+void buildTreeWithOutsideLinks(const NativeFolder& folder) {
+    folder.makeFolder("outside");
+    folder.write("outside/secret.txt", "secret");
+    folder.makeFolder("tree");
+    folder.write("tree/run.sh", "alpha", 0751);
+    folder.makeFolder("tree/sub");
+    folder.write("tree/sub/b.txt", "beta");
+    folder.link("tree/out", "../outside");
+    folder.link("tree/sub/secret", folder.path("outside/secret.txt"));
+}
+
+void expectOutsideUntouched(const NativeFolder& folder) {
+    EXPECT_EQ(folder.read("outside/secret.txt"), "secret");
+    DiskFileOperations disk;
+    EXPECT_FALSE(disk.exists(folder.path("outside/run.sh")));
+    EXPECT_FALSE(disk.exists(folder.path("outside/sub")));
+}
+
+TEST(DiskFileOperations, TreeCopyKeepsLinksAsLinksAndModes) {
+    NativeFolder folder;
+    buildTreeWithOutsideLinks(folder);
+    DiskFileOperations disk;
+    // An older item of the same name is replaced, as a stale store item is.
+    folder.write("copy", "stale");
+
+    ASSERT_EQ(disk.copy(folder.path("tree"), folder.path("copy")), FileOperations::Done);
+    EXPECT_EQ(folder.read("copy/run.sh"), "alpha");
+    EXPECT_EQ(modeOf(folder.path("copy/run.sh")), 0751u);
+    EXPECT_EQ(folder.read("copy/sub/b.txt"), "beta");
+    EXPECT_EQ(folder.linkTarget("copy/out"), "../outside");
+    EXPECT_EQ(folder.linkTarget("copy/sub/secret"), folder.path("outside/secret.txt"));
+    expectOutsideUntouched(folder);
+}
+
+TEST(DiskFileOperations, MoveOntoATreeRemovesItsLinksNotTheirTargets) {
+    NativeFolder folder;
+    buildTreeWithOutsideLinks(folder);
+    folder.makeFolder("new");
+    folder.write("new/c.txt", "gamma");
+    DiskFileOperations disk;
+
+    ASSERT_EQ(disk.move(folder.path("new"), folder.path("tree")), FileOperations::Done);
+    EXPECT_EQ(folder.read("tree/c.txt"), "gamma");
+    EXPECT_FALSE(disk.exists(folder.path("tree/out")));
+    EXPECT_FALSE(disk.exists(folder.path("new")));
+    expectOutsideUntouched(folder);
+}
+
+TEST(DiskFileOperations, RemovingATreeLeavesWhatItsLinksPointTo) {
+    NativeFolder folder;
+    buildTreeWithOutsideLinks(folder);
+    DiskFileOperations disk;
+
+    ASSERT_EQ(disk.removePermanently(folder.path("tree")), FileOperations::Done);
+    EXPECT_FALSE(disk.exists(folder.path("tree")));
+    expectOutsideUntouched(folder);
+    EXPECT_EQ(disk.removePermanently(folder.path("tree")), FileOperations::Failed);
+}
+
+TEST(DiskFileOperations, FolderIsNeverCopiedOrMovedIntoItselfOrOntoWhatHoldsIt) {
+    NativeFolder folder;
+    folder.makeFolder("tree");
+    folder.makeFolder("tree/sub");
+    folder.write("tree/sub/keep.txt", "kept");
+    folder.write("target.txt", "old");
+    DiskFileOperations disk;
+    const struct {
+        const char* what;
+        bool move;
+        QByteArray from, to;
+    } cases[] = {
+        {"copy below itself", false, "tree", "tree/sub/inner"},
+        {"copy onto itself", false, "tree", "tree"},
+        {"copy through a trailing slash", false, "tree/", "tree/sub/"},
+        {"copy onto the folder that holds it", false, "tree/sub", "tree"},
+        {"move below itself", true, "tree", "tree/sub/inner"},
+        {"move onto the folder that holds it", true, "tree/sub/keep.txt", "tree/sub"},
+        {"missing source never replaces", false, "missing", "target.txt"},
+        {"missing source never replaces", true, "missing", "target.txt"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray from = folder.path(c.from);
+        const QByteArray to = folder.path(c.to);
+        EXPECT_EQ(c.move ? disk.move(from, to) : disk.copy(from, to), FileOperations::Failed)
+            << c.what;
+        EXPECT_EQ(folder.read("tree/sub/keep.txt"), "kept") << c.what;
+        EXPECT_FALSE(disk.exists(folder.path("tree/sub/inner"))) << c.what;
+        EXPECT_EQ(folder.read("target.txt"), "old") << c.what;
+    }
+}
+
+TEST(DiskFileOperations, NameThatIsNoUtf8IsActedOnByItsBytes) {
+    NativeFolder folder;
+    folder.makeFolder("data");
+    folder.makeFolder("work");
+    const EnvironmentOverride home("HOME", folder.path());
+    const EnvironmentOverride dataHome("XDG_DATA_HOME", folder.path("data"));
+    const QByteArray latin1Name = "caf\xE9.txt";
+    folder.write("work/" + latin1Name, "latin-1");
+    DiskFileOperations disk;
+
+    ASSERT_EQ(disk.copy(folder.path("work/" + latin1Name), folder.path("work/na\xEFve.txt")),
+              FileOperations::Done);
+    ASSERT_EQ(disk.rename(folder.path("work/na\xEFve.txt"), folder.path("work/r\xE9sum\xE9")),
+              FileOperations::Done);
+    EXPECT_EQ(folder.read("work/r\xE9sum\xE9"), "latin-1");
+    // A rename never replaces.
+    EXPECT_EQ(disk.rename(folder.path("work/r\xE9sum\xE9"), folder.path("work/" + latin1Name)),
+              FileOperations::Failed);
+
+    ASSERT_EQ(disk.moveToTrash(folder.path("work/" + latin1Name)), FileOperations::Done);
+    folder.write("work/" + latin1Name, "second");
+    ASSERT_EQ(disk.moveToTrash(folder.path("work/" + latin1Name)), FileOperations::Done);
+    EXPECT_FALSE(disk.exists(folder.path("work/" + latin1Name)));
+    EXPECT_EQ(folder.read("data/Trash/files/" + latin1Name), "latin-1");
+    EXPECT_EQ(folder.read("data/Trash/files/" + latin1Name + ".2"), "second");
+    const QByteArray record = folder.read("data/Trash/info/" + latin1Name + ".trashinfo");
+    EXPECT_TRUE(record.startsWith("[Trash Info]\nPath=" + folder.path().toPercentEncoding("/") +
+                                  "/work/caf%E9.txt\nDeletionDate=20"))
+        << record.constData();
+    EXPECT_TRUE(disk.exists(folder.path("data/Trash/info/" + latin1Name + ".2.trashinfo")));
+
+    // A name Qt can decode goes the same way, through Qt.
+    folder.write("work/caf\xC3\xA9.txt", "utf-8");
+    ASSERT_EQ(disk.moveToTrash(folder.path("work/caf\xC3\xA9.txt")), FileOperations::Done);
+    EXPECT_EQ(folder.read("data/Trash/files/caf\xC3\xA9.txt"), "utf-8");
+}
+
+TEST(DiskFileOperations, MakeFolderCreatesEveryLevelOnce) {
+    NativeFolder folder;
+    folder.write("file", "x");
+    DiskFileOperations disk;
+    EXPECT_EQ(disk.makeFolder(folder.path("a/b\xFF/c")), FileOperations::Done);
+    EXPECT_TRUE(disk.isFolder(folder.path("a/b\xFF/c")));
+    EXPECT_EQ(disk.makeFolder(folder.path("a/b\xFF/")), FileOperations::Done);
+    EXPECT_EQ(disk.makeFolder(folder.path("file")), FileOperations::Failed);
+    EXPECT_EQ(disk.makeFolder(folder.path("file/below")), FileOperations::Failed);
+}
+
+}  // namespace

@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ButtonMask.h"
+#include "FileNameChoice.h"
 #include "FileNameRules.h"
 #include "VirtualListView.h"
 
@@ -52,6 +54,64 @@ FileDialogControls FileDialogControls::builtOn(QDialog* dialog, VirtualListModel
 QList<QToolButton*> FileDialogControls::operationButtons() const {
     return {SpeedButton_Delete, SpeedButton_Cut,    SpeedButton_Copy,
             SpeedButton_Insert, SpeedButton_Rename, SpeedButton_MakeDir};
+}
+
+void FileDialogControls::applyButtonMask(quint32 mask) {
+    const struct {
+        QToolButton* button;
+        quint32 bit;
+    } tools[] = {
+        {SpeedButton_Back, ButtonMask::Back},     {SpeedButton_Home, ButtonMask::Home},
+        {SpeedButton_Browse, ButtonMask::Browse}, {SpeedButton_Refresh, ButtonMask::Refresh},
+        {SpeedButton_Icons, ButtonMask::Icons},   {SpeedButton_List, ButtonMask::List},
+        {SpeedButton_Report, ButtonMask::Report}, {SpeedButton_MakeDir, ButtonMask::MakeDir},
+    };
+    for (QToolButton* operation : operationButtons()) {
+        operation->setEnabled(false);
+        operation->setVisible((mask & ButtonMask::FileOperations) != 0);
+    }
+    for (const auto& tool : tools) {
+        tool.button->setEnabled((mask & tool.bit) != 0);
+    }
+}
+
+void FileDialogControls::enableItemTools(quint32 mask, bool folder, bool anySelected) {
+    const auto offered = [mask, anySelected](quint32 bit) {
+        return anySelected && (mask & bit) != 0;
+    };
+    using namespace ButtonMask;
+    SpeedButton_Delete->setEnabled(offered(folder ? DeleteFolder : DeleteFile));
+    SpeedButton_Cut->setEnabled(offered(folder ? CutFolder : CutFile));
+    SpeedButton_Copy->setEnabled(offered(folder ? CopyFolder : CopyFile));
+    SpeedButton_Rename->setEnabled(offered(folder ? RenameFolder : RenameFile));
+}
+
+void FileDialogControls::applyMode(quint8 mode, const QString& openCaption,
+                                   const QString& saveCaption, const QString& cancelCaption) {
+    const bool save = mode == FileNameChoice::SaveMode;
+    Edit_FileName->setReadOnly(!save);
+    setBase(Edit_FileName, save ? LightGreen : Silver);
+    SpeedButton_OK->setText(save ? saveCaption : openCaption);
+    SpeedButton_OK->setVisible(mode <= FileNameChoice::SaveMode);
+    SpeedButton_Abbrechen->setText(cancelCaption);
+    SpeedButton_Abbrechen->setVisible(true);
+    SpeedButton_Abbrechen->setEnabled(true);
+}
+
+void FileDialogControls::pressView(VirtualListView::ViewStyle style) {
+    using Style = VirtualListView::ViewStyle;
+    QToolButton* button = style == Style::Icons  ? SpeedButton_Icons
+                          : style == Style::List ? SpeedButton_List
+                                                 : SpeedButton_Report;
+    button->setChecked(true);
+    lstvwVirtualList->setViewStyle(style);
+}
+
+void FileDialogControls::restorePressedView() {
+    using Style = VirtualListView::ViewStyle;
+    lstvwVirtualList->setViewStyle(SpeedButton_Icons->isChecked()  ? Style::Icons
+                                   : SpeedButton_List->isChecked() ? Style::List
+                                                                   : Style::Report);
 }
 
 bool FileDialogControls::panelsEnabled() const {
@@ -124,9 +184,6 @@ void FileDialogControls::createToolButtons() {
     SpeedButton_Insert =
         addToolButton("SpeedButton_Insert", QStringLiteral("Einfügen"),
                       themedIcon("edit-paste", QStyle::SP_DialogApplyButton, look));
-    // The insert list's own item; the insert store wires it up.
-    auto* clearInsertList = new QAction(QStringLiteral("Liste löschen"), SpeedButton_Insert);
-    clearInsertList->setObjectName(QStringLiteral("InsertListeLoeschen"));
     SpeedButton_Rename = addToolButton("SpeedButton_Rename", QStringLiteral("Umbenennen"),
                                        themedIcon("edit-rename", QStyle::SP_FileLinkIcon, look));
     SpeedButton_MakeDir =
@@ -138,8 +195,7 @@ void FileDialogControls::createToolButtons() {
         view->setCheckable(true);
         view->setAutoExclusive(true);
     }
-    // The file operations arrive together with the insert store; until then their buttons keep
-    // their places but stay hidden whatever the mask says.
+    // Shown only for a caller whose mask offers a file operation.
     for (QToolButton* operation : operationButtons()) {
         operation->setEnabled(false);
         operation->hide();

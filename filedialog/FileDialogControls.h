@@ -5,7 +5,10 @@
 
 #include <QColor>
 #include <QList>
+#include <QString>
 #include <functional>
+
+#include "VirtualListView.h"
 
 class QDialog;
 class QFrame;
@@ -17,7 +20,6 @@ class QPushButton;
 class QToolButton;
 class QWidget;
 class VirtualListModel;
-class VirtualListView;
 
 class FileDialogControls {
   public:
@@ -54,6 +56,17 @@ class FileDialogControls {
     QMenu* PopupMenu_Home = nullptr;
     QMenu* PopupMenu_Browse = nullptr;
 
+    // Enables the tools the caller's mask offers; the file operations wait for a selection.
+    void applyButtonMask(quint32 mask);
+    // Delete, Cut, Copy and Rename for the selected row, as far as the mask offers them.
+    void enableItemTools(quint32 mask, bool folder, bool anySelected);
+    // The file-name field and OK for open (0), save (1) or view-only (2 and above).
+    void applyMode(quint8 mode, const QString& openCaption, const QString& saveCaption,
+                   const QString& cancelCaption);
+    // Presses the view's button and gives the list that view; the list alone can also show
+    // another view for a while (the large preview) until the pressed button's is restored.
+    void pressView(VirtualListView::ViewStyle style);
+    void restorePressedView();
     // The six buttons of the file operations, in tool-row order.
     QList<QToolButton*> operationButtons() const;
     bool panelsEnabled() const;

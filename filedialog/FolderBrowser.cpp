@@ -101,6 +101,22 @@ void FolderBrowser::openChild(int row) {
     open(current_.child(model_->entry(row).fileName));
 }
 
+void FolderBrowser::moveReported(const std::function<void()>& move) {
+    try {
+        move();
+    } catch (const FileDialogError& error) {
+        if (showError_) {
+            showError_(error.message());
+        }
+        openNearestExisting();
+    }
+}
+
+int FolderBrowser::relistAndSelect(const QString& shownName, const QByteArray& fileName) {
+    moveReported([this] { open(current_); });
+    return selectByName(shownName, fileName);
+}
+
 void FolderBrowser::openNearestExisting() {
     FolderLocation folder = current_;
     while (!folder.exists()) {

@@ -39,6 +39,14 @@ class FolderBrowser {
     void openChild(int row);
     // After a folder vanished: lists the nearest folder above it that still exists.
     void openNearestExisting();
+    // Runs a move; a folder that vanished since it was listed is reported and the nearest
+    // folder above it shown, so nothing points into a dead path.
+    void setErrorDisplay(std::function<void(const QString&)> display) {
+        showError_ = std::move(display);
+    }
+    void moveReported(const std::function<void()>& move);
+    // After a file operation: lists the folder anew and selects the row of the name.
+    int relistAndSelect(const QString& shownName, const QByteArray& fileName);
     // Whether the listing still shows the folder as it is on disk: the same directory,
     // unchanged since well before it was read. Spares a second read when the dialog shows.
     bool listingCurrent() const;
@@ -56,6 +64,7 @@ class FolderBrowser {
     QString filterExtension_;
     quint32 enumerationFlags_;
     std::function<void()> opened_;
+    std::function<void(const QString&)> showError_;
     struct FolderStamp {
         quint64 device = 0;
         quint64 inode = 0;

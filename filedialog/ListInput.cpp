@@ -1,12 +1,19 @@
 #include "ListInput.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMenu>
+#include <QPushButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "FileDialogControls.h"
+#include "VirtualListModel.h"
 #include "VirtualListView.h"
 
 namespace {
@@ -15,8 +22,9 @@ constexpr int WheelStep = 120;
 
 }  // namespace
 
-ListInput::ListInput(ListInputHost& host, QWidget* dialog, VirtualListView* list)
-    : QObject(dialog), host_(host), dialog_(dialog), list_(list) {}
+ListInput::ListInput(const FileDialogControls& ui, const VirtualListModel* model, QMenu* insertMenu,
+                     QWidget* dialog)
+    : QObject(dialog), ui_(ui), model_(model), insertMenu_(insertMenu), dialog_(dialog) {}
 
 void ListInput::watch() {
     qApp->installEventFilter(this);
@@ -30,8 +38,9 @@ bool ListInput::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         return wheel(watched, static_cast<QWheelEvent*>(event));
     }
+    const VirtualListView* list = ui_.lstvwVirtualList;
     if (event->type() == QEvent::KeyPress &&
-        (watched == list_->listView() || watched == list_->tableView())) {
+        (watched == list->listView() || watched == list->tableView())) {
         return keyDown(static_cast<QKeyEvent*>(event));
     }
     return false;
@@ -42,33 +51,50 @@ bool ListInput::wheel(QObject* watched, QWheelEvent* event) {
     if (widget == nullptr || (widget != dialog_ && !dialog_->isAncestorOf(widget))) {
         return false;
     }
-    if (host_.wheelMovesSelection()) {
+    if (ui_.lstvwVirtualList->isEnabled() && ui_.Panel_Mitte->isEnabled() &&
+        ui_.lstvwVirtualList->selectedRow() >= 0) {
         wheelDelta_ += event->angleDelta().y();
         for (; wheelDelta_ >= WheelStep; wheelDelta_ -= WheelStep) {
-            host_.stepSelection(-1);
+            FormMouseWheelUp();
         }
         for (; wheelDelta_ <= -WheelStep; wheelDelta_ += WheelStep) {
-            host_.stepSelection(+1);
+            FormMouseWheelDown();
         }
     }
     event->accept();
     return true;
 }
 
+void ListInput::FormMouseWheelUp() {
+    const int row = ui_.lstvwVirtualList->selectedRow();
+    if (row > 0) {
+        ui_.lstvwVirtualList->selectRow(row - 1);
+    }
+}
+
+void ListInput::FormMouseWheelDown() {
+    const int row = ui_.lstvwVirtualList->selectedRow();
+    if (row >= 0 && row + 1 < model_->rowCount()) {
+        ui_.lstvwVirtualList->selectRow(row + 1);
+    }
+}
+
+// Keys count only while no operation has the panels disabled; a button that is disabled
+// ignores its click.
 bool ListInput::keyDown(QKeyEvent* event) {
-    if (!host_.acceptsKeys()) {
+    if (!ui_.panelsEnabled()) {
         return false;
     }
     switch (event->key()) {
         case Qt::Key_Backspace:
-            host_.listBack();
+            ui_.SpeedButton_Back->click();
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            host_.listActivate();
+            ui_.lstvwVirtualList->activateSelectedRow();
             return true;
         case Qt::Key_Escape:
-            host_.listCancel();
+            ui_.SpeedButton_Abbrechen->click();
             return true;
         default:
             break;
@@ -86,11 +112,12 @@ bool ListInput::keyDown(QKeyEvent* event) {
     return false;
 }
 
-// Delete alone; Ctrl+C, Ctrl+X and Ctrl+V only with Ctrl as the one modifier held.
+// Delete alone; Ctrl+C, Ctrl+X and Ctrl+V only with Ctrl as the one modifier held. Ctrl+V
+// inserts the newest entry of the insert list.
 bool ListInput::commandKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
-        host_.listCommand(ListInputHost::Command::Delete);
+        ui_.SpeedButton_Delete->click();
         return true;
     }
     if (modifiers != Qt::ControlModifier) {
@@ -98,13 +125,15 @@ bool ListInput::commandKey(QKeyEvent* event) {
     }
     switch (event->key()) {
         case Qt::Key_C:
-            host_.listCommand(ListInputHost::Command::Copy);
+            ui_.SpeedButton_Copy->click();
             return true;
         case Qt::Key_X:
-            host_.listCommand(ListInputHost::Command::Cut);
+            ui_.SpeedButton_Cut->click();
             return true;
         case Qt::Key_V:
-            host_.listCommand(ListInputHost::Command::InsertNewest);
+            if (ui_.SpeedButton_Insert->isEnabled() && !insertMenu_->actions().isEmpty()) {
+                insertMenu_->actions().first()->trigger();
+            }
             return true;
         default:
             return false;
@@ -119,11 +148,11 @@ void ListInput::typeAhead(const QString& text) {
         typeAheadText_.clear();
     }
     typeAheadTimer_.restart();
-    const int selected = host_.selectedRow();
+    const int selected = ui_.lstvwVirtualList->selectedRow();
     const int start = typeAheadText_.isEmpty() ? selected + 1 : qMax(selected, 0);
     typeAheadText_ += text;
-    const int row = host_.findRow(typeAheadText_, start, true);
+    const int row = model_->find(typeAheadText_, start, true);
     if (row >= 0) {
-        host_.selectRowAndApply(row);
+        ui_.lstvwVirtualList->selectRow(row);
     }
 }

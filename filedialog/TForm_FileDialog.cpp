@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -17,10 +16,12 @@
 #include <QToolButton>
 
 #include "BusyIndication.h"
+#include "DiskFileOperations.h"
 #include "FileDialogError.h"
 #include "FileNameRules.h"
+#include "FileOperationsController.h"
 #include "FolderListing.h"
-#include "RootedFolderPicker.h"
+#include "ListInput.h"
 #include "StoreFolder.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
@@ -29,38 +30,41 @@ TForm_FileDialog* Form_FileDialog = nullptr;
 
 namespace {
 
-const QString ProductTitle = QStringLiteral("Kalvio - Quenzel AG");
 constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 453;
 
 }  // namespace
 
-TForm_FileDialog::TForm_FileDialog(QWidget* parent)
+TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint),
       model_(new VirtualListModel(this)),
       ui_(FileDialogControls::builtOn(this, model_)),
       browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
+      prompts_(FileDialogPrompts::standard(this)),
       storeFolder_(StoreFolder::defaultFolder()) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setModal(true);
     choice_.setFilterExtension(FileNameRules::AnyExtension);
-    input_ = new ListInput(*this, this, ui_.lstvwVirtualList);
-    errorDisplay_ = [this](const QString& message) {
-        QMessageBox box(QMessageBox::Critical, ProductTitle, message, QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-    };
-    folderPicker_ = [this](const QString& root) { return RootedFolderPicker::pick(root, this); };
+    if (operations == nullptr) {
+        diskOperations_ = std::make_unique<DiskFileOperations>();
+        operations = diskOperations_.get();
+    }
+    operations_ = new FileOperationsController(
+        *this, *operations,
+        {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
+         ui_.SpeedButton_Rename, ui_.SpeedButton_MakeDir},
+        this);
+    input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
     browser_.setFolderOpenedHandler([this] {
         choice_.forgetSelectedFile();
         updateBackButton();
     });
+    browser_.setErrorDisplay([this](const QString& message) { prompts_.showError(message); });
     connectControls();
     // Nothing is listed before Prepare: a hung network mount must not stall the start.
-    ui_.SpeedButton_List->setChecked(true);
-    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+    ui_.pressView(VirtualListView::ViewStyle::List);
     resize(ClientWidth, ClientHeight);
     setMinimumSize(ClientWidth, ClientHeight);
 }
@@ -91,9 +95,9 @@ void TForm_FileDialog::connectControls() {
     const QList<QAction*> browseItems = ui_.PopupMenu_Browse->actions();
     for (int index = 0; index < EntryCount; ++index) {
         connect(homeItems.at(index), &QAction::triggered, this,
-                [this, index] { openHomeEntryReported(index); });
+                [this, index] { openEntryReported(true, index); });
         connect(browseItems.at(index), &QAction::triggered, this,
-                [this, index] { openBrowseEntryReported(index); });
+                [this, index] { openEntryReported(false, index); });
     }
     connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
             &TForm_FileDialog::lstvwVirtualListSelectItem);
@@ -128,9 +132,9 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
     browser_.setFilter(filterExtension, enumerationFlags);
     choice_.setFilterExtension(filterExtension);
     applyInitialView(initialView);
-    applyButtonMask();
+    ui_.applyButtonMask(buttonMask_);
     choice_.setMode(mode);
-    applyMode();
+    ui_.applyMode(mode, OpenCaption, SaveCaption, CancelCaption);
     ui_.Edit_FileName->setText(choice_.setDefaultName(defaultName));
     homeEntries_.rebuildMenu(ui_.PopupMenu_Home);
     browseEntries_.rebuildMenu(ui_.PopupMenu_Browse);
@@ -147,53 +151,14 @@ int TForm_FileDialog::SetStoreFolder(const QString& folder) {
 }
 
 void TForm_FileDialog::applyInitialView(int initialView) {
-    switch (initialView) {
-        case IconsView:
-            SpeedButton_IconsClick();
-            break;
-        case ListView:
-        case ListViewToo:
-            ui_.SpeedButton_List->setChecked(true);
-            ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
-            break;
-        case ReportView:
-            SpeedButton_ReportClick();
-            break;
-        default:
-            break;
+    using Style = VirtualListView::ViewStyle;
+    if (initialView == IconsView) {
+        ui_.pressView(Style::Icons);
+    } else if (initialView == ListView || initialView == ListViewToo) {
+        ui_.pressView(Style::List);
+    } else if (initialView == ReportView) {
+        ui_.pressView(Style::Report);
     }
-}
-
-void TForm_FileDialog::applyButtonMask() {
-    const struct {
-        QToolButton* button;
-        quint32 bit;
-    } tools[] = {
-        {ui_.SpeedButton_Back, BackBit},     {ui_.SpeedButton_Home, HomeBit},
-        {ui_.SpeedButton_Browse, BrowseBit}, {ui_.SpeedButton_Refresh, RefreshBit},
-        {ui_.SpeedButton_Icons, IconsBit},   {ui_.SpeedButton_List, ListBit},
-        {ui_.SpeedButton_Report, ReportBit}, {ui_.SpeedButton_MakeDir, MakeDirBit},
-    };
-    for (const auto& tool : tools) {
-        tool.button->setEnabled((buttonMask_ & tool.bit) != 0);
-    }
-    for (QToolButton* operation :
-         {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
-          ui_.SpeedButton_Rename}) {
-        operation->setEnabled(false);
-    }
-}
-
-void TForm_FileDialog::applyMode() {
-    const bool save = choice_.mode() == SaveMode;
-    ui_.Edit_FileName->setReadOnly(!save);
-    FileDialogControls::setBase(ui_.Edit_FileName,
-                                save ? FileDialogControls::LightGreen : FileDialogControls::Silver);
-    ui_.SpeedButton_OK->setText(save ? SaveCaption : OpenCaption);
-    ui_.SpeedButton_OK->setVisible(choice_.mode() <= SaveMode);
-    ui_.SpeedButton_Abbrechen->setText(CancelCaption);
-    ui_.SpeedButton_Abbrechen->setVisible(true);
-    ui_.SpeedButton_Abbrechen->setEnabled(true);
 }
 
 // ---- Navigation entries ------------------------------------------------------------------
@@ -204,7 +169,7 @@ void TForm_FileDialog::dropDownMenu(QMenu* menu, QToolButton* button) {
 
 void TForm_FileDialog::SpeedButton_HomeClick() {
     if (homeEntries_.at(1).label.isEmpty()) {
-        openHomeEntryReported(0);
+        openEntryReported(true, 0);
     } else {
         dropDownMenu(ui_.PopupMenu_Home, ui_.SpeedButton_Home);
     }
@@ -212,7 +177,7 @@ void TForm_FileDialog::SpeedButton_HomeClick() {
 
 void TForm_FileDialog::SpeedButton_BrowseClick() {
     if (browseEntries_.at(1).label.isEmpty()) {
-        openBrowseEntryReported(0);
+        openEntryReported(false, 0);
     } else {
         dropDownMenu(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse);
     }
@@ -220,68 +185,46 @@ void TForm_FileDialog::SpeedButton_BrowseClick() {
 
 void TForm_FileDialog::OpenHomeEntry(int index) {
     const NavigationEntry& entry = homeEntries_.at(index);
-    browser_.setFloor(entry.floor);
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    NavigateToPath(entry.path);
-    setCaptionSuffix(entry.label);
-    applySelectionAfterNavigation();
+    openEntry(entry, [&entry] { return std::optional<QString>(entry.path); });
 }
 
 void TForm_FileDialog::OpenBrowseEntry(int index) {
     const NavigationEntry& entry = browseEntries_.at(index);
+    const auto root = FolderLocation::parse(entry.path);
+    const QString rootPath = (root && !root->isVirtual()) ? root->path() : QStringLiteral("/");
+    openEntry(entry, [this, &rootPath] {
+        const QString picked = prompts_.pickFolder(rootPath);
+        return picked.isEmpty() ? std::nullopt : std::optional<QString>(picked);
+    });
+}
+
+// Sets the entry's floor and opens the folder chosen for it; nothing chosen keeps the folder.
+void TForm_FileDialog::openEntry(const NavigationEntry& entry,
+                                 const std::function<std::optional<QString>()>& chooseFolder) {
     browser_.setFloor(entry.floor);
     BusyIndication busy(ui_.lstvwVirtualList);
     const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
-    const auto root = FolderLocation::parse(entry.path);
-    const QString rootPath = (root && !root->isVirtual()) ? root->path() : QStringLiteral("/");
     busy.suspendCursor();
-    const QString picked = folderPicker_(rootPath);
+    const std::optional<QString> folder = chooseFolder();
     busy.resumeCursor();
-    if (!picked.isEmpty()) {
-        NavigateToPath(picked);
+    if (folder) {
+        NavigateToPath(*folder);
         setCaptionSuffix(entry.label);
     }
     applySelectionAfterNavigation();
 }
 
-void TForm_FileDialog::openHomeEntryReported(int index) {
+void TForm_FileDialog::openEntryReported(bool home, int index) {
     try {
-        OpenHomeEntry(index);
+        home ? OpenHomeEntry(index) : OpenBrowseEntry(index);
     } catch (const FileDialogError& error) {
-        reportError(error.message());
-    }
-}
-
-void TForm_FileDialog::openBrowseEntryReported(int index) {
-    try {
-        OpenBrowseEntry(index);
-    } catch (const FileDialogError& error) {
-        reportError(error.message());
-    }
-}
-
-// A folder that vanished since it was listed is reported; the list then shows the nearest
-// folder above it that still exists, so nothing points into a dead path.
-void TForm_FileDialog::moveReported(const std::function<void()>& move) {
-    try {
-        move();
-    } catch (const FileDialogError& error) {
-        reportError(error.message());
-        browser_.openNearestExisting();
+        prompts_.showError(error.message());
     }
 }
 
 void TForm_FileDialog::setCaptionSuffix(const QString& label) {
     setWindowTitle(label.isEmpty() ? caption_ : caption_ + QStringLiteral(" - ") + label);
-}
-
-void TForm_FileDialog::reportError(const QString& message) {
-    if (errorDisplay_) {
-        errorDisplay_(message);
-    }
 }
 
 // ---- Listing -----------------------------------------------------------------------------
@@ -295,7 +238,7 @@ void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
 }
 
 void TForm_FileDialog::updateBackButton() {
-    if (buttonMask_ & BackBit) {
+    if (buttonMask_ & ButtonMask::Back) {
         ui_.SpeedButton_Back->setEnabled(browser_.canGoUp());
     }
 }
@@ -304,7 +247,7 @@ void TForm_FileDialog::RefreshFolder() {
     BusyIndication busy(ui_.lstvwVirtualList);
     const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
-    moveReported([this] { browser_.refresh(); });
+    browser_.moveReported([this] { browser_.refresh(); });
     applySelectionAfterNavigation();
 }
 
@@ -318,14 +261,14 @@ void TForm_FileDialog::selectRowAndApply(int row) {
 }
 
 void TForm_FileDialog::SpeedButton_BackClick() {
-    if ((buttonMask_ & BackBit) && browser_.atFloor()) {
+    if ((buttonMask_ & ButtonMask::Back) && browser_.atFloor()) {
         ui_.SpeedButton_Back->setEnabled(false);
         return;
     }
     BusyIndication busy(ui_.lstvwVirtualList);
     const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     closeLargePreview();
-    moveReported([this] { browser_.goUp(); });
+    browser_.moveReported([this] { browser_.goUp(); });
     applySelectionAfterNavigation();
 }
 
@@ -334,19 +277,16 @@ void TForm_FileDialog::SpeedButton_RefreshClick() {
 }
 
 void TForm_FileDialog::SpeedButton_IconsClick() {
-    ui_.SpeedButton_Icons->setChecked(true);
-    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Icons);
+    ui_.pressView(VirtualListView::ViewStyle::Icons);
 }
 
 void TForm_FileDialog::SpeedButton_ListClick() {
-    ui_.SpeedButton_List->setChecked(true);
-    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
+    ui_.pressView(VirtualListView::ViewStyle::List);
     RefreshFolder();
 }
 
 void TForm_FileDialog::SpeedButton_ReportClick() {
-    ui_.SpeedButton_Report->setChecked(true);
-    ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Report);
+    ui_.pressView(VirtualListView::ViewStyle::Report);
 }
 
 void TForm_FileDialog::lstvwVirtualListDblClick() {
@@ -360,7 +300,7 @@ void TForm_FileDialog::lstvwVirtualListDblClick() {
         BusyIndication busy(ui_.lstvwVirtualList);
         const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
         closeLargePreview();
-        moveReported([this, row] { browser_.openChild(row); });
+        browser_.moveReported([this, row] { browser_.openChild(row); });
         applySelectionAfterNavigation();
         return;
     }
@@ -377,13 +317,13 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
     if (row < 0 || row >= model_->rowCount()) {
         applyFileNameRule(true);
         ui_.lstvwVirtualList->clearSelection();
-        enableItemTools(false, false);
+        ui_.enableItemTools(buttonMask_, false, false);
         return;
     }
     const ShellEntry& entry = model_->entry(row);
     if (entry.isFolder) {
         applyFileNameRule(true);
-        enableItemTools(true, true);
+        ui_.enableItemTools(buttonMask_, true, true);
         return;
     }
     choice_.rememberSelectedFile(entry.name, entry.fileName);
@@ -391,21 +331,11 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
         ui_.Edit_FileName->setText(entry.name);
     }
     applyFileNameRule(false);
-    enableItemTools(false, true);
+    ui_.enableItemTools(buttonMask_, false, true);
 }
 
 void TForm_FileDialog::applySelectionAfterNavigation() {
     lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
-}
-
-void TForm_FileDialog::enableItemTools(bool folder, bool anySelected) {
-    const auto offered = [this, anySelected](quint32 bit) {
-        return anySelected && (buttonMask_ & bit) != 0;
-    };
-    ui_.SpeedButton_Delete->setEnabled(offered(folder ? DeleteFolderBit : DeleteFileBit));
-    ui_.SpeedButton_Cut->setEnabled(offered(folder ? CutFolderBit : CutFileBit));
-    ui_.SpeedButton_Copy->setEnabled(offered(folder ? CopyFolderBit : CopyFileBit));
-    ui_.SpeedButton_Rename->setEnabled(offered(folder ? RenameFolderBit : RenameFileBit));
 }
 
 void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
@@ -451,6 +381,7 @@ void TForm_FileDialog::hideEvent(QHideEvent* event) {
 void TForm_FileDialog::FormShow() {
     const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     centreOverMainWindow();
+    operations_->loadStore(QFile::encodeName(storeFolder_));
     closeLargePreview();
     if (!choice_.defaultFileName().isEmpty()) {
         int row = lstvwVirtualListDataFind(choice_.defaultFileName(), 0, false);
@@ -533,61 +464,59 @@ void TForm_FileDialog::done(int result) {
     QDialog::done(result);
 }
 
-// ---- Keys and wheel ----------------------------------------------------------------------
+// ---- File operations ---------------------------------------------------------------------
 
-bool TForm_FileDialog::acceptsKeys() const {
-    return ui_.panelsEnabled();
-}
-
-bool TForm_FileDialog::wheelMovesSelection() const {
-    return ui_.lstvwVirtualList->isEnabled() && ui_.Panel_Mitte->isEnabled() &&
-           ui_.lstvwVirtualList->selectedRow() >= 0;
-}
-
-void TForm_FileDialog::listBack() {
-    if (ui_.SpeedButton_Back->isEnabled()) {
-        SpeedButton_BackClick();
+std::optional<FileOperationsHost::Item> TForm_FileDialog::selectedItem() const {
+    const int row = ui_.lstvwVirtualList->selectedRow();
+    if (row < 0) {
+        return std::nullopt;
     }
+    const ShellEntry& entry = model_->entry(row);
+    return Item{entry.fileName, entry.name, entry.isFolder};
 }
 
-void TForm_FileDialog::listActivate() {
-    lstvwVirtualListDblClick();
+FileOperationsHost::PromptTexts TForm_FileDialog::promptTexts() const {
+    return {RenameTitle, RenamePrompt, NewFolderTitle, NewFolderPrompt, NewFolderName};
 }
 
-void TForm_FileDialog::listCancel() {
-    SpeedButton_AbbrechenClick();
+void TForm_FileDialog::beginOperation() {
+    operationBusy_ = std::make_unique<BusyIndication>(ui_.lstvwVirtualList);
+    closeLargePreview();
+    ui_.setPanelsEnabled(false);
 }
 
-void TForm_FileDialog::listCommand(Command) {
-    // The file operations come with the insert store.
+void TForm_FileDialog::endOperation() {
+    ui_.setPanelsEnabled(true);
+    ui_.lstvwVirtualList->setFocus();
+    operationBusy_.reset();
 }
 
-void TForm_FileDialog::stepSelection(int step) {
-    if (step < 0) {
-        FormMouseWheelUp();
+void TForm_FileDialog::relistAndSelect(const QString& shownName, const QByteArray& name,
+                                       WhenNameGone whenGone) {
+    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
+    if (browser_.relistAndSelect(shownName, name) < 0 && whenGone == WhenNameGone::ClearSelection) {
+        applyNothingSelected();
     } else {
-        FormMouseWheelDown();
+        applySelectionAfterNavigation();
     }
 }
 
-int TForm_FileDialog::selectedRow() const {
-    return ui_.lstvwVirtualList->selectedRow();
+void TForm_FileDialog::applyNothingSelected() {
+    lstvwVirtualListSelectItem(-1);
 }
 
-int TForm_FileDialog::findRow(const QString& text, int start, bool wrap) const {
-    return lstvwVirtualListDataFind(text, start, wrap);
+// The prompts are windows of their own; they get the normal cursor while they are open.
+bool TForm_FileDialog::confirm(const QString& question) {
+    operationBusy_->suspendCursor();
+    const bool confirmed = prompts_.confirm(question);
+    operationBusy_->resumeCursor();
+    return confirmed;
 }
 
-void TForm_FileDialog::FormMouseWheelUp() {
-    const int row = ui_.lstvwVirtualList->selectedRow();
-    if (row > 0) {
-        selectRowAndApply(row - 1);
-    }
-}
-
-void TForm_FileDialog::FormMouseWheelDown() {
-    const int row = ui_.lstvwVirtualList->selectedRow();
-    if (row >= 0 && row + 1 < model_->rowCount()) {
-        selectRowAndApply(row + 1);
-    }
+std::optional<QString> TForm_FileDialog::askText(const QString& title, const QString& prompt,
+                                                 const QString& proposal) {
+    operationBusy_->suspendCursor();
+    const auto reply = prompts_.askText(title, prompt, proposal);
+    operationBusy_->resumeCursor();
+    return reply;
 }

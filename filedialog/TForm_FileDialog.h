@@ -15,18 +15,25 @@
 #include <QFile>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 
+#include "ButtonMask.h"
 #include "FileDialogControls.h"
+#include "FileDialogPrompts.h"
 #include "FileNameChoice.h"
+#include "FileOperationsHost.h"
 #include "FolderBrowser.h"
-#include "ListInput.h"
 #include "NavigationEntries.h"
 
+class BusyIndication;
+class FileOperations;
+class FileOperationsController;
 class ListInput;
 class VirtualListModel;
 class VirtualListView;
 
-class TForm_FileDialog : public QDialog, private ListInputHost {
+class TForm_FileDialog : public QDialog, private FileOperationsHost {
     Q_OBJECT
     // The text slots a language file replaces, reachable by name.
     Q_PROPERTY(QString OpenCaption MEMBER OpenCaption)
@@ -46,30 +53,9 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
         ViewMode = FileNameChoice::ViewMode
     };
     enum InitialView { IconsView = 0, ListView = 1, ListViewToo = 2, ReportView = 3 };
-    // Button mask bits; bit n enables the tool of the same row.
-    enum MaskBit : quint32 {
-        BackBit = 1u << 0,
-        HomeBit = 1u << 1,
-        BrowseBit = 1u << 2,
-        RefreshBit = 1u << 3,
-        IconsBit = 1u << 4,
-        ListBit = 1u << 5,
-        ReportBit = 1u << 6,
-        MakeDirBit = 1u << 7,
-        DeleteFileBit = 1u << 8,
-        DeleteFolderBit = 1u << 9,
-        CutFileBit = 1u << 10,
-        CutFolderBit = 1u << 11,
-        CopyFileBit = 1u << 12,
-        CopyFolderBit = 1u << 13,
-        InsertBit = 1u << 14,
-        RenameFileBit = 1u << 16,
-        RenameFolderBit = 1u << 17,
-    };
-    static constexpr quint32 FileOperationBits = 0x3FF00;
-    static constexpr quint32 AllBits = 0xFFFFFFFFu;
 
-    explicit TForm_FileDialog(QWidget* parent = nullptr);
+    // Without file operations of its own the dialog acts on the disk.
+    explicit TForm_FileDialog(QWidget* parent = nullptr, FileOperations* operations = nullptr);
     ~TForm_FileDialog() override;
 
     // Calling interface, in the order callers use it.
@@ -113,11 +99,21 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     VirtualListModel* listModel() const { return model_; }
     VirtualListView* list() const { return ui_.lstvwVirtualList; }
 
-    // The general error display and the platform folder picker; tests put their own in place.
-    using ErrorDisplay = std::function<void(const QString& message)>;
-    using FolderPicker = std::function<QString(const QString& root)>;
-    void setErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
-    void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+    // The error display, the folder picker and the operations' prompts; tests put their own
+    // in place.
+    void setErrorDisplay(FileDialogPrompts::ErrorDisplay display) {
+        prompts_.showError = std::move(display);
+    }
+    void setFolderPicker(FileDialogPrompts::FolderPicker picker) {
+        prompts_.pickFolder = std::move(picker);
+    }
+    void setConfirmation(FileDialogPrompts::Confirmation confirmation) {
+        prompts_.confirm = std::move(confirmation);
+    }
+    void setTextPrompt(FileDialogPrompts::TextPrompt prompt) {
+        prompts_.askText = std::move(prompt);
+    }
+    FileOperationsController* fileOperations() const { return operations_; }
 
   public slots:
     void done(int result) override;
@@ -133,8 +129,6 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     void lstvwVirtualListDblClick();
     void lstvwVirtualListSelectItem(int row);
     void Edit_FileNameChange();
-    void FormMouseWheelUp();
-    void FormMouseWheelDown();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -145,31 +139,31 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     void FormShow();
     void centreOverMainWindow();
 
-    // ListInputHost
-    bool acceptsKeys() const override;
-    bool wheelMovesSelection() const override;
-    void listBack() override;
-    void listActivate() override;
-    void listCancel() override;
-    void listCommand(Command command) override;
-    void stepSelection(int step) override;
-    int selectedRow() const override;
-    int findRow(const QString& text, int start, bool wrap) const override;
-    void selectRowAndApply(int row) override;
+    // FileOperationsHost
+    std::optional<Item> selectedItem() const override;
+    const FolderLocation& shownFolder() const override { return browser_.current(); }
+    quint32 buttonMask() const override { return buttonMask_; }
+    PromptTexts promptTexts() const override;
+    void beginOperation() override;
+    void endOperation() override;
+    void relistAndSelect(const QString& shownName, const QByteArray& name,
+                         WhenNameGone whenGone) override;
+    void applyNothingSelected() override;
+    bool confirm(const QString& question) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt,
+                                   const QString& proposal) override;
 
     void dropDownMenu(QMenu* menu, QToolButton* button);
     void setCaptionSuffix(const QString& label);
-    void reportError(const QString& message);
-    void moveReported(const std::function<void()>& move);
-    void openHomeEntryReported(int index);
-    void openBrowseEntryReported(int index);
+    void openEntry(const NavigationEntry& entry,
+                   const std::function<std::optional<QString>()>& chooseFolder);
+    void openEntryReported(bool home, int index);
 
     void applyInitialView(int initialView);
-    void applyButtonMask();
-    void applyMode();
+
     void applyFileNameRule(bool folderSelected);
     void applySelectionAfterNavigation();
-    void enableItemTools(bool folder, bool anySelected);
+    void selectRowAndApply(int row);
     void updateBackButton();
     bool selectedFileVanished() const;
     void closeLargePreview();
@@ -177,20 +171,22 @@ class TForm_FileDialog : public QDialog, private ListInputHost {
     VirtualListModel* model_;
     FileDialogControls ui_;
     FolderBrowser browser_;
+    FileDialogPrompts prompts_;
     FileNameChoice choice_;
     NavigationEntries homeEntries_;
     NavigationEntries browseEntries_;
     ListInput* input_ = nullptr;
     QString caption_;
-    quint32 buttonMask_ = AllBits;
+    quint32 buttonMask_ = ButtonMask::All;
     QString storeFolder_;
     QByteArray resultPath_;
     bool applyingNameRule_ = false;
     // Set while the dialog itself moves the selection (listing, re-selection, showing): in
     // save mode the typed or default name then stays in the field.
     bool selectingForNavigation_ = false;
-    ErrorDisplay errorDisplay_;
-    FolderPicker folderPicker_;
+    std::unique_ptr<FileOperations> diskOperations_;
+    FileOperationsController* operations_ = nullptr;
+    std::unique_ptr<BusyIndication> operationBusy_;
 };
 
 // The one file dialog of the running program.

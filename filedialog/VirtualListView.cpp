@@ -156,6 +156,10 @@ void VirtualListView::selectRow(int row) {
     activeView()->scrollTo(index);
 }
 
+void VirtualListView::activateSelectedRow() {
+    emit rowDoubleClicked(selectedRow());
+}
+
 void VirtualListView::clearSelection() {
     listView_->selectionModel()->clearSelection();
     listView_->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);

@@ -34,6 +34,8 @@ class VirtualListView : public QWidget {
     // Selects and focuses the row and scrolls it into view; -1 clears the selection.
     void selectRow(int row);
     void clearSelection();
+    // Enter: the selected row as if double clicked.
+    void activateSelectedRow();
 
     // Nested busy periods keep the list yellow until the outermost one ends.
     void beginBusy();

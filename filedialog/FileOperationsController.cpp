@@ -1,0 +1,261 @@
+#include "FileOperationsController.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QToolButton>
+
+#include "ButtonMask.h"
+#include "FileNameRules.h"
+#include "FileOperations.h"
+#include "FolderLocation.h"
+
+namespace {
+
+// Busy for as long as it lives: colour, cursor and disabled panels.
+class OperationFrame {
+  public:
+    explicit OperationFrame(FileOperationsHost& host) : host_(host) { host_.beginOperation(); }
+    ~OperationFrame() { host_.endOperation(); }
+    OperationFrame(const OperationFrame&) = delete;
+    OperationFrame& operator=(const OperationFrame&) = delete;
+
+  private:
+    FileOperationsHost& host_;
+};
+
+QByteArray joined(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+// A name typed into Rename or New folder must stay one element inside the shown folder.
+bool isSafeTypedName(const QString& name) {
+    return FileNameRules::isSafeFileName(name);
+}
+
+// Base and extension of a name as on disk: the extension starts at the last dot, except a
+// leading one.
+qsizetype extensionStart(const QByteArray& name) {
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot > 0 ? dot : name.size();
+}
+
+}  // namespace
+
+FileOperationsController::FileOperationsController(FileOperationsHost& host,
+                                                   FileOperations& operations,
+                                                   const Buttons& buttons, QWidget* menuParent)
+    : QObject(menuParent),
+      host_(host),
+      operations_(operations),
+      buttons_(buttons),
+      store_(operations) {
+    createInsertMenu(menuParent);
+    connect(buttons_.remove, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_DeleteClick);
+    connect(buttons_.cut, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_CutClick);
+    connect(buttons_.copy, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_CopyClick);
+    connect(buttons_.insert, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_InsertClick);
+    connect(buttons_.rename, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_RenameClick);
+    connect(buttons_.makeDir, &QToolButton::clicked, this,
+            &FileOperationsController::SpeedButton_MakeDirClick);
+}
+
+void FileOperationsController::createInsertMenu(QWidget* menuParent) {
+    PopupMenu_Insert = new QMenu(menuParent);
+    PopupMenu_Insert->setObjectName(QStringLiteral("PopupMenu_Insert"));
+    for (int index = 0; index < InsertItemCount; ++index) {
+        QAction* item = PopupMenu_Insert->addAction(QString());
+        item->setObjectName(QStringLiteral("Insert%1").arg(index));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, index] { InsertClick(index); });
+        insertItems_ << item;
+    }
+    PopupMenu_Insert->addSeparator();
+    InsertListeLoeschen = PopupMenu_Insert->addAction(QStringLiteral("Liste löschen"));
+    InsertListeLoeschen->setObjectName(QStringLiteral("InsertListeLoeschen"));
+    connect(InsertListeLoeschen, &QAction::triggered, this,
+            &FileOperationsController::InsertListeLoeschenClick);
+}
+
+void FileOperationsController::rebuildInsertMenu() {
+    for (int index = 0; index < InsertItemCount; ++index) {
+        QAction* item = insertItems_.at(index);
+        const bool listed = index < store_.count();
+        item->setVisible(listed);
+        // A name is shown as it is; '&' would otherwise mark a shortcut.
+        item->setText(listed
+                          ? store_.menuCaption(index).replace(QLatin1Char('&'), QLatin1String("&&"))
+                          : QString());
+    }
+}
+
+bool FileOperationsController::insertOffered() const {
+    return (host_.buttonMask() & ButtonMask::Insert) != 0;
+}
+
+void FileOperationsController::loadStore(const QByteArray& storeFolder) {
+    store_.setFolder(storeFolder);
+    const bool listed = store_.load();
+    rebuildInsertMenu();
+    buttons_.insert->setEnabled(listed && insertOffered());
+}
+
+std::optional<QByteArray> FileOperationsController::realFolder() const {
+    const FolderLocation& folder = host_.shownFolder();
+    if (folder.isVirtual()) {
+        return std::nullopt;
+    }
+    return folder.nativePath();
+}
+
+void FileOperationsController::SpeedButton_DeleteClick() {
+    const auto item = host_.selectedItem();
+    const auto folder = realFolder();
+    if (!item || !folder) {
+        host_.applyNothingSelected();
+        return;
+    }
+    OperationFrame frame(host_);
+    const QString question =
+        buttons_.remove->toolTip() + QStringLiteral(" '") + item->shownName + QStringLiteral("' ?");
+    if (!host_.confirm(question)) {
+        return;
+    }
+    operations_.moveToTrash(joined(*folder, item->name));
+    host_.relistAndSelect(item->shownName, item->name,
+                          FileOperationsHost::WhenNameGone::ClearSelection);
+}
+
+void FileOperationsController::SpeedButton_CutClick() {
+    moveIntoStore(false);
+}
+
+void FileOperationsController::SpeedButton_CopyClick() {
+    moveIntoStore(true);
+}
+
+// Cut and Copy: the name leaves the list first, with any store item of that name, so a failed
+// move or copy leaves no stale entry behind.
+void FileOperationsController::moveIntoStore(bool keepOriginal) {
+    const auto item = host_.selectedItem();
+    const auto folder = realFolder();
+    if (!item || !folder) {
+        host_.applyNothingSelected();
+        return;
+    }
+    OperationFrame frame(host_);
+    buttons_.insert->setEnabled(false);
+    if (store_.remove(item->name)) {
+        rebuildInsertMenu();
+    }
+    const QByteArray source = joined(*folder, item->name);
+    const QByteArray target = store_.itemPath(item->name);
+    int result = FileOperations::Failed;
+    if (!target.isEmpty() && operations_.makeFolder(store_.folder()) == FileOperations::Done) {
+        result = keepOriginal ? operations_.copy(source, target) : operations_.move(source, target);
+    }
+    if (result == FileOperations::Done) {
+        store_.add(item->name);
+        rebuildInsertMenu();
+        buttons_.insert->setEnabled(insertOffered());
+    }
+    host_.relistAndSelect(item->shownName, item->name,
+                          FileOperationsHost::WhenNameGone::ClearSelection);
+}
+
+void FileOperationsController::SpeedButton_InsertClick() {
+    PopupMenu_Insert->popup(
+        buttons_.insert->mapToGlobal(QPoint(-1, buttons_.insert->height() - 1)));
+}
+
+// A second copy of report.txt becomes report(1).txt, a third report(2).txt.
+QByteArray FileOperationsController::freeNameFor(const QByteArray& folder,
+                                                 const QByteArray& name) const {
+    const qsizetype start = extensionStart(name);
+    const QByteArray base = name.left(start);
+    const QByteArray extension = name.mid(start);
+    QByteArray candidate = name;
+    for (uint n = 1; operations_.exists(joined(folder, candidate)); ++n) {
+        candidate = base + '(' + QByteArray::number(n) + ')' + extension;
+    }
+    return candidate;
+}
+
+void FileOperationsController::InsertClick(int index) {
+    const auto folder = realFolder();
+    if (!buttons_.insert->isEnabled() || index < 0 || index >= store_.count() || !folder) {
+        return;
+    }
+    OperationFrame frame(host_);
+    const QByteArray name = store_.names().at(static_cast<std::size_t>(index));
+    const QByteArray finalName = freeNameFor(*folder, name);
+    const QByteArray target = joined(*folder, finalName);
+    if (operations_.copy(store_.itemPath(name), target) != FileOperations::Done &&
+        operations_.exists(target)) {
+        operations_.removePermanently(target);
+    }
+    host_.relistAndSelect(FileNameRules::shownName(QFile::decodeName(finalName)), finalName,
+                          FileOperationsHost::WhenNameGone::KeepFirstRow);
+}
+
+void FileOperationsController::InsertListeLoeschenClick() {
+    OperationFrame frame(host_);
+    store_.clear();
+    rebuildInsertMenu();
+    buttons_.insert->setEnabled(false);
+}
+
+void FileOperationsController::SpeedButton_RenameClick() {
+    const auto item = host_.selectedItem();
+    const auto folder = realFolder();
+    if (!item || !folder) {
+        host_.applyNothingSelected();
+        return;
+    }
+    OperationFrame frame(host_);
+    // The extension of an item cannot be changed by renaming.
+    const qsizetype start = extensionStart(item->name);
+    const QByteArray oldBase = item->name.left(start);
+    const QByteArray extension = item->name.mid(start);
+    const FileOperationsHost::PromptTexts texts = host_.promptTexts();
+    const auto reply =
+        host_.askText(texts.renameTitle, texts.renamePrompt, QFile::decodeName(oldBase));
+    if (!reply) {
+        return;
+    }
+    const QString newBase = FileNameRules::baseNameOf(*reply);
+    const QByteArray newName = QFile::encodeName(newBase) + extension;
+    if (!isSafeTypedName(newBase) || QFile::encodeName(newBase) == oldBase ||
+        !FileNameRules::isSafeFileName(QFile::decodeName(newName))) {
+        return;
+    }
+    // Renaming onto an existing item would silently replace it.
+    if (operations_.exists(joined(*folder, newName))) {
+        return;
+    }
+    operations_.rename(joined(*folder, item->name), joined(*folder, newName));
+    host_.relistAndSelect(FileNameRules::shownName(newBase), newName,
+                          FileOperationsHost::WhenNameGone::ClearSelection);
+}
+
+void FileOperationsController::SpeedButton_MakeDirClick() {
+    const auto folder = realFolder();
+    if (!folder) {
+        return;
+    }
+    OperationFrame frame(host_);
+    const FileOperationsHost::PromptTexts texts = host_.promptTexts();
+    const auto reply =
+        host_.askText(texts.newFolderTitle, texts.newFolderPrompt, texts.newFolderName);
+    if (!reply || !isSafeTypedName(*reply)) {
+        return;
+    }
+    const QByteArray name = QFile::encodeName(*reply);
+    operations_.makeFolder(joined(*folder, name));
+    host_.relistAndSelect(*reply, name, FileOperationsHost::WhenNameGone::KeepFirstRow);
+}

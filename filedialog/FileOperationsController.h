@@ -1,0 +1,70 @@
+// The file dialog's six operations on the selected row (Delete, Cut, Copy, Insert, Rename and
+// New folder) and the insert list behind Cut, Copy and Insert. It owns the insert store and the
+// Insert menu, reaches the dialog only through FileOperationsHost and the disk only through
+// FileOperations, and acts on every item by its real name.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "FileOperationsHost.h"
+#include "InsertStore.h"
+
+class FileOperations;
+class QAction;
+class QMenu;
+class QToolButton;
+class QWidget;
+
+class FileOperationsController : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int InsertItemCount = 10;
+
+    struct Buttons {
+        QToolButton* remove;
+        QToolButton* cut;
+        QToolButton* copy;
+        QToolButton* insert;
+        QToolButton* rename;
+        QToolButton* makeDir;
+    };
+
+    FileOperationsController(FileOperationsHost& host, FileOperations& operations,
+                             const Buttons& buttons, QWidget* menuParent);
+
+    // At every show: reads the caller's insert list; Insert is offered when it holds a name
+    // and the mask has the Insert bit.
+    void loadStore(const QByteArray& storeFolder);
+    const InsertStore& store() const { return store_; }
+    QMenu* insertMenu() const { return PopupMenu_Insert; }
+
+  public slots:
+    void SpeedButton_DeleteClick();
+    void SpeedButton_CutClick();
+    void SpeedButton_CopyClick();
+    void SpeedButton_InsertClick();
+    void InsertClick(int index);
+    void InsertListeLoeschenClick();
+    void SpeedButton_RenameClick();
+    void SpeedButton_MakeDirClick();
+
+  private:
+    void createInsertMenu(QWidget* menuParent);
+    void rebuildInsertMenu();
+    void moveIntoStore(bool keepOriginal);
+    // The folder shown as bytes, or nothing for the computer and network folders, where no
+    // operation acts.
+    std::optional<QByteArray> realFolder() const;
+    QByteArray freeNameFor(const QByteArray& folder, const QByteArray& name) const;
+    bool insertOffered() const;
+
+    FileOperationsHost& host_;
+    FileOperations& operations_;
+    Buttons buttons_;
+    InsertStore store_;
+    QMenu* PopupMenu_Insert = nullptr;
+    QAction* InsertListeLoeschen = nullptr;
+    QList<QAction*> insertItems_;
+};

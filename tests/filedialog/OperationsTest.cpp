@@ -1,0 +1,227 @@
+// The file operations in the running dialog, with a mask that offers all of them: the insert
+// list across uses, the names Insert and Rename make, the safety of typed and listed names,
+// and names that are not UTF-8.
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "DialogFixture.h"
+#include "FakeFileOperations.h"
+#include "FileOperationsController.h"
+#include "FolderListing.h"
+
+namespace {
+
+constexpr quint32 FullMask = 0x3FFFF;
+
+// A copy that fails part-way, leaving half a file at the target.
+class PartialCopies : public FakeFileOperations {
+  public:
+    bool failPartWay = false;
+    int copy(const QByteArray& from, const QByteArray& to) override {
+        if (!failPartWay) {
+            return FakeFileOperations::copy(from, to);
+        }
+        QFile half(QFile::decodeName(to));
+        return half.open(QIODevice::WriteOnly) ? Failed : Aborted;
+    }
+};
+
+class Operations : public DialogFixture {
+  protected:
+    Operations() { qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path())); }
+    ~Operations() override { qunsetenv("XDG_DATA_HOME"); }
+
+    // A new dialog object, as after a restart, on the folder with the store "store"; the tests
+    // make their files first.
+    void openDialog(quint32 mask = FullMask) {
+        dialog = std::make_unique<TForm_FileDialog>(nullptr, &operations);
+        dialog->setErrorDisplay([this](const QString& message) { reportedErrors << message; });
+        dialog->setConfirmation([this](const QString& question) {
+            questions << question;
+            closeRefusedWhileAsking = !dialog->close();
+            return confirmAnswer;
+        });
+        dialog->setTextPrompt([this](const QString&, const QString&, const QString& proposal) {
+            proposals << proposal;
+            return replies.isEmpty() ? std::nullopt : std::optional<QString>(replies.takeFirst());
+        });
+        dialog->SetHomeEntry(0, QString(), folder.path(), folder.path());
+        dialog->SetHomeEntry(1, QString(), QString(), QString());
+        dialog->Prepare("Dateien", "*", FolderListing::DefaultFlags, -1, mask, 0, QString(), 0);
+        ASSERT_EQ(dialog->SetStoreFolder(folder.path("store")), 0);
+        dialog->show();
+    }
+    FileOperationsController* controller() const { return dialog->fileOperations(); }
+    QStringList menuCaptions() const {
+        QStringList captions;
+        for (QAction* item : controller()->insertMenu()->actions()) {
+            if (item->isVisible() && !item->isSeparator() &&
+                item->objectName().startsWith("Insert") &&
+                item->objectName() != "InsertListeLoeschen") {
+                captions << item->text();
+            }
+        }
+        return captions;
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(dialog->list()->listView(), &event);
+    }
+
+    QTemporaryDir trash;
+    PartialCopies operations;
+    QStringList questions;
+    QStringList proposals;
+    QStringList replies;
+    bool confirmAnswer = true;
+    bool closeRefusedWhileAsking = false;
+};
+
+TEST_F(Operations, TheMaskShowsAndEnablesTheButtons) {
+    folder.makeFile("a.txt");
+    openDialog(127);
+    EXPECT_TRUE(tool("SpeedButton_Delete")->isHidden());
+    openDialog(1u << 8 | 1u << 7);
+    select("a.txt");
+    EXPECT_FALSE(tool("SpeedButton_Delete")->isHidden());
+    EXPECT_TRUE(tool("SpeedButton_Delete")->isEnabled());
+    EXPECT_FALSE(tool("SpeedButton_Copy")->isEnabled());
+    EXPECT_TRUE(tool("SpeedButton_MakeDir")->isEnabled());
+    EXPECT_FALSE(tool("SpeedButton_Insert")->isEnabled());
+}
+
+TEST_F(Operations, CopiesAndCutsFillTheListThatOutlivesTheDialog) {
+    folder.makeFile("a.txt");
+    folder.makeFile("b.txt");
+    folder.makeFolder("docs");
+    openDialog();
+    select("a.txt");
+    press(Qt::Key_C, Qt::ControlModifier);
+    select("a.txt");
+    tool("SpeedButton_Copy")->click();
+    select("docs");
+    tool("SpeedButton_Cut")->click();
+    EXPECT_EQ(menuCaptions(), (QStringList{"[docs]", "a.txt"}));
+    EXPECT_FALSE(QFileInfo::exists(folder.path("docs")));
+    EXPECT_TRUE(QFileInfo(folder.path("store/docs")).isDir());
+    EXPECT_TRUE(tool("SpeedButton_Insert")->isEnabled());
+
+    openDialog();
+    EXPECT_EQ(menuCaptions(), (QStringList{"[docs]", "a.txt"})) << "read again at show";
+    EXPECT_TRUE(tool("SpeedButton_Insert")->isEnabled());
+    EXPECT_EQ(shownNames(), (QStringList{"a.txt", "b.txt"})) << "the store stays hidden";
+}
+
+TEST_F(Operations, AFailedCopyLeavesTheNameOutAndInsertDisabled) {
+    folder.makeFile("a.txt");
+    openDialog();
+    select("a.txt");
+    tool("SpeedButton_Copy")->click();
+    operations.giveNext(FakeFileOperations::Copy);
+    select("a.txt");
+    tool("SpeedButton_Copy")->click();
+    EXPECT_TRUE(menuCaptions().isEmpty());
+    EXPECT_FALSE(tool("SpeedButton_Insert")->isEnabled());
+    EXPECT_FALSE(QFileInfo::exists(folder.path("store/a.txt")));
+}
+
+TEST_F(Operations, InsertFindsAFreeNameAndSelectsIt) {
+    folder.makeFile("a.txt");
+    folder.makeFile("a(1).txt");
+    openDialog();
+    select("a.txt");
+    tool("SpeedButton_Copy")->click();
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(folder.path("a(2).txt")));
+    EXPECT_EQ(selectedName(), "a(2).txt");
+    EXPECT_EQ(menuCaptions(), QStringList{"a.txt"}) << "the entry stays for another insert";
+
+    operations.failPartWay = true;
+    controller()->InsertClick(0);
+    EXPECT_FALSE(QFileInfo::exists(folder.path("a(3).txt"))) << "what a failed insert left goes";
+    operations.failPartWay = false;
+
+    controller()->InsertListeLoeschenClick();
+    EXPECT_TRUE(menuCaptions().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.path("store/a.txt")));
+    EXPECT_FALSE(tool("SpeedButton_Insert")->isEnabled());
+}
+
+TEST_F(Operations, RenameKeepsTheExtensionAndRefusesNamesLeavingTheFolder) {
+    folder.makeFile("x.lng");
+    folder.makeFile("taken.lng");
+    openDialog();
+    const struct {
+        QString reply;
+        QString expected;  // the name x.lng has afterwards
+    } cases[] = {
+        {"x", "x.lng"},   {"x.lng", "x.lng"}, {"../x", "x.lng"},  {"/etc", "x.lng"},
+        {"a/b", "x.lng"}, {"", "x.lng"},      {"taken", "x.lng"}, {"y.txt", "y.lng"},
+    };
+    QString current = "x.lng";
+    for (const auto& c : cases) {
+        select(current);
+        replies = {c.reply};
+        tool("SpeedButton_Rename")->click();
+        EXPECT_TRUE(QFileInfo::exists(folder.path(c.expected))) << c.reply.toStdString();
+        current = c.expected;
+    }
+    EXPECT_EQ(proposals.first(), "x");
+    EXPECT_EQ(selectedName(), "y.lng");
+    EXPECT_EQ(shownNames(), (QStringList{"taken.lng", "y.lng"}));
+}
+
+TEST_F(Operations, NewFolderTakesOnlyOneSafeName) {
+    openDialog();
+    for (const char* reply : {"../x", "/etc/kalvio", "a/b", ".", ""}) {
+        replies = {QString::fromUtf8(reply)};
+        tool("SpeedButton_MakeDir")->click();
+    }
+    EXPECT_TRUE(shownNames().isEmpty());
+    replies = {"Neu"};
+    tool("SpeedButton_MakeDir")->click();
+    EXPECT_EQ(selectedName(), "Neu");
+    EXPECT_TRUE(QFileInfo(folder.path("Neu")).isDir());
+}
+
+TEST_F(Operations, DeleteAsksAndMovesToTheTrash) {
+    folder.makeFile("a.txt");
+    folder.makeFile("b.txt");
+    openDialog();
+    select("a.txt");
+    confirmAnswer = false;
+    press(Qt::Key_Delete);
+    ASSERT_EQ(questions, QStringList{"Löschen 'a.txt' ?"});
+    EXPECT_TRUE(closeRefusedWhileAsking) << "the dialog stays open while an operation runs";
+    EXPECT_TRUE(operations.calls().empty());
+    EXPECT_EQ(selectedName(), "a.txt");
+
+    confirmAnswer = true;
+    tool("SpeedButton_Delete")->click();
+    EXPECT_EQ(shownNames(), QStringList{"b.txt"});
+    EXPECT_EQ(selectedName(), "") << "the name is gone: nothing selected";
+    EXPECT_TRUE(QFileInfo::exists(trash.path() + "/Trash/files/a.txt"));
+}
+
+TEST_F(Operations, NamesThatAreNotUtf8AreActedOnByTheirBytes) {
+    const QByteArray name("caf\xE9.txt");
+    const QByteArray path = QFile::encodeName(folder.path()) + '/' + name;
+    FILE* created = std::fopen(path.constData(), "w");
+    ASSERT_NE(created, nullptr);
+    std::fclose(created);
+    openDialog();
+    dialog->list()->selectRow(0);
+    replies = {"neu"};
+    tool("SpeedButton_Rename")->click();
+    ASSERT_EQ(operations.pathsOf(FakeFileOperations::Rename), std::vector<QByteArray>{path});
+    select("neu.txt");
+    tool("SpeedButton_Delete")->click();
+    EXPECT_TRUE(shownNames().isEmpty());
+}
+
+}  // namespace

@@ -91,7 +91,7 @@ bool HomeTrash::moveToTrash(const QByteArray& path) {
 
 QByteArray HomeTrash::recordFor(const QByteArray& originalPath) {
     const QByteArray when =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1();
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'hh:mm:ss")).toLatin1();
     return "[Trash Info]\nPath=" + originalPath.toPercentEncoding("/") + "\nDeletionDate=" + when +
            '\n';
 }

@@ -1,8 +1,10 @@
 // Shows the file dialog the way the system's callers do and prints the chosen path.
 //
-//   filedialog-demo [open|save|view] [folder] [extension] [default name] [initial view]
+//   filedialog-demo [open|save|view] [folder] [extension] [default name] [initial view] [mask]
 //
-// The initial view is 0 icons, 1 list, 3 details; left out, the dialog keeps its view.
+// The initial view is 0 icons, 1 list, 3 details; left out, the dialog keeps its view. The
+// button mask defaults to the callers' 127 (navigation and views); "all" offers every tool,
+// the file operations too.
 //
 // Without arguments it runs open, save and view-only in turn on the home folder with "txt".
 #include <QApplication>
@@ -10,8 +12,10 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "ButtonMask.h"
 #include "FileDialogError.h"
 #include "FolderListing.h"
+#include "StoreFolder.h"
 #include "TForm_FileDialog.h"
 
 namespace {
@@ -29,19 +33,19 @@ quint8 modeOf(const QString& word) {
 }
 
 int runOnce(TForm_FileDialog& dialog, const DemoCall& call, const QString& folder,
-            const QString& extension, const QString& defaultName, int initialView) {
+            const QString& extension, const QString& defaultName, int initialView, quint32 mask) {
     dialog.SetHomeEntry(0, QString(), folder, folder);
     dialog.SetHomeEntry(1, QString(), QString(), QString());
     dialog.SetBrowseEntry(0, QString(), folder, folder);
     dialog.SetBrowseEntry(1, QString(), QString(), QString());
     try {
         dialog.Prepare(QString::fromUtf8(call.caption), extension, FolderListing::DefaultFlags,
-                       initialView, 127, call.mode, defaultName, 0);
+                       initialView, mask, call.mode, defaultName, 0);
     } catch (const FileDialogError& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
         return 1;
     }
-    dialog.SetStoreFolder(QDir::tempPath() + QStringLiteral("/kalvio-demo-store/"));
+    dialog.SetStoreFolder(StoreFolder::defaultFolder());
     const bool chosen = dialog.exec() == QDialog::Accepted;
     std::printf("%s: %s\n", call.caption, chosen ? qPrintable(dialog.ResultPath()) : "(cancelled)");
     std::fflush(stdout);
@@ -60,17 +64,20 @@ int main(int argc, char* argv[]) {
     bool viewGiven = false;
     const int view = arguments.value(4).toInt(&viewGiven);
     const int initialView = viewGiven ? view : -1;
+    const QString maskWord = arguments.value(5, QStringLiteral("127"));
+    const quint32 mask =
+        maskWord == QLatin1String("all") ? ButtonMask::All : maskWord.toUInt(nullptr, 0);
 
     TForm_FileDialog dialog;
     if (!arguments.isEmpty()) {
         const DemoCall call{modeOf(arguments.first()), "Datei wählen"};
-        return runOnce(dialog, call, folder, extension, defaultName, initialView);
+        return runOnce(dialog, call, folder, extension, defaultName, initialView, mask);
     }
     const DemoCall calls[] = {{TForm_FileDialog::OpenMode, "Öffnen"},
                               {TForm_FileDialog::SaveMode, "Speichern"},
                               {TForm_FileDialog::ViewMode, "Ansehen"}};
     for (const DemoCall& call : calls) {
-        if (runOnce(dialog, call, folder, extension, defaultName, initialView) != 0) {
+        if (runOnce(dialog, call, folder, extension, defaultName, initialView, mask) != 0) {
             return 1;
         }
     }

@@ -4,7 +4,9 @@
 #include <stdio.h>
 #include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -49,10 +51,21 @@ int DiskFileOperations::moveToTrash(const QByteArray& path) {
         return Failed;
     }
     const QString decoded = QFile::decodeName(path);
-    if (QFile::encodeName(decoded) == path) {
-        return resultOf(QFile::moveToTrash(decoded));
+    if (QFile::encodeName(decoded) != path) {
+        return resultOf(HomeTrash::moveToTrash(path));
     }
-    return resultOf(HomeTrash::moveToTrash(path));
+    // Qt puts the home trash below the user's data folder but does not create that folder;
+    // without it, it makes "files" and "info" in the current folder instead.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString inTrash;
+    if (!QFile::moveToTrash(decoded, &inTrash)) {
+        return Failed;
+    }
+    if (QDir::isRelativePath(inTrash)) {
+        QFile::rename(inTrash, decoded);
+        return Failed;
+    }
+    return Done;
 }
 
 int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {

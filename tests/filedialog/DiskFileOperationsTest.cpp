@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QRegularExpression>
 #include <cstdlib>
 
@@ -168,6 +169,23 @@ TEST(DiskFileOperations, NameThatIsNoUtf8IsActedOnByItsBytes) {
     folder.write("work/caf\xC3\xA9.txt", "utf-8");
     ASSERT_EQ(disk.moveToTrash(folder.path("work/caf\xC3\xA9.txt")), FileOperations::Done);
     EXPECT_EQ(folder.read("data/Trash/files/caf\xC3\xA9.txt"), "utf-8");
+}
+
+// Qt does not make the data folder the home trash lives in; without it, it would leave the
+// item in "files" below the current folder.
+TEST(DiskFileOperations, TrashGoesHomeEvenBeforeTheDataFolderExists) {
+    NativeFolder folder;
+    folder.makeFolder("work");
+    const EnvironmentOverride home("HOME", folder.path());
+    const EnvironmentOverride dataHome("XDG_DATA_HOME", folder.path("new/share"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QFile::decodeName(folder.path("work")));
+    folder.write("work/a.txt", "a");
+    const int result = DiskFileOperations().moveToTrash(folder.path("work/a.txt"));
+    QDir::setCurrent(before);
+    EXPECT_EQ(result, FileOperations::Done);
+    EXPECT_EQ(folder.read("new/share/Trash/files/a.txt"), "a");
+    EXPECT_FALSE(DiskFileOperations().exists(folder.path("work/files")));
 }
 
 TEST(DiskFileOperations, MakeFolderCreatesEveryLevelOnce) {

@@ -113,13 +113,22 @@ std::optional<QByteArray> FileOperationsController::realFolder() const {
     return folder.nativePath();
 }
 
-void FileOperationsController::SpeedButton_DeleteClick() {
+// The selected row of a real folder; with none, the steps for nothing selected run.
+std::optional<FileOperationsHost::Item> FileOperationsController::selectedInRealFolder() {
     const auto item = host_.selectedItem();
-    const auto folder = realFolder();
-    if (!item || !folder) {
+    if (!item || !realFolder()) {
         host_.applyNothingSelected();
+        return std::nullopt;
+    }
+    return item;
+}
+
+void FileOperationsController::SpeedButton_DeleteClick() {
+    const auto item = selectedInRealFolder();
+    if (!item) {
         return;
     }
+    const auto folder = realFolder();
     OperationFrame frame(host_);
     const QString question =
         buttons_.remove->toolTip() + QStringLiteral(" '") + item->shownName + QStringLiteral("' ?");
@@ -142,12 +151,11 @@ void FileOperationsController::SpeedButton_CopyClick() {
 // Cut and Copy: the name leaves the list first, with any store item of that name, so a failed
 // move or copy leaves no stale entry behind.
 void FileOperationsController::moveIntoStore(bool keepOriginal) {
-    const auto item = host_.selectedItem();
-    const auto folder = realFolder();
-    if (!item || !folder) {
-        host_.applyNothingSelected();
+    const auto item = selectedInRealFolder();
+    if (!item) {
         return;
     }
+    const auto folder = realFolder();
     OperationFrame frame(host_);
     buttons_.insert->setEnabled(false);
     if (store_.remove(item->name)) {
@@ -211,12 +219,11 @@ void FileOperationsController::InsertListeLoeschenClick() {
 }
 
 void FileOperationsController::SpeedButton_RenameClick() {
-    const auto item = host_.selectedItem();
-    const auto folder = realFolder();
-    if (!item || !folder) {
-        host_.applyNothingSelected();
+    const auto item = selectedInRealFolder();
+    if (!item) {
         return;
     }
+    const auto folder = realFolder();
     OperationFrame frame(host_);
     // The extension of an item cannot be changed by renaming.
     const qsizetype start = extensionStart(item->name);

@@ -57,6 +57,7 @@ class FileOperationsController : public QObject {
     // The folder shown as bytes, or nothing for the computer and network folders, where no
     // operation acts.
     std::optional<QByteArray> realFolder() const;
+    std::optional<FileOperationsHost::Item> selectedInRealFolder();
     QByteArray freeNameFor(const QByteArray& folder, const QByteArray& name) const;
     bool insertOffered() const;
 

@@ -7,32 +7,10 @@
 #include <cstdlib>
 
 #include "DiskFileOperations.h"
+#include "EnvironmentOverride.h"
 #include "NativeFolder.h"
 
 namespace {
-
-// Sets an environment variable for the lifetime of the object and restores it afterwards.
-class EnvironmentOverride {
-  public:
-    EnvironmentOverride(const char* name, const QByteArray& value)
-        : name_(name), hadValue_(qEnvironmentVariableIsSet(name)), previous_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~EnvironmentOverride() {
-        if (hadValue_) {
-            qputenv(name_, previous_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-  private:
-    const char* name_;
-    bool hadValue_;
-    QByteArray previous_;
-};
 
 mode_t modeOf(const QByteArray& path) {
     struct stat status {};

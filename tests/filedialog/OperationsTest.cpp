@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "DialogFixture.h"
+#include "EnvironmentOverride.h"
 #include "FakeFileOperations.h"
 #include "FileOperationsController.h"
 #include "FolderListing.h"
@@ -33,9 +34,6 @@ class PartialCopies : public FakeFileOperations {
 
 class Operations : public DialogFixture {
   protected:
-    Operations() { qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path())); }
-    ~Operations() override { qunsetenv("XDG_DATA_HOME"); }
-
     // A new dialog object, as after a restart, on the folder with the store "store"; the tests
     // make their files first.
     void openDialog(quint32 mask = FullMask) {
@@ -74,6 +72,7 @@ class Operations : public DialogFixture {
     }
 
     QTemporaryDir trash;
+    const EnvironmentOverride dataHome{"XDG_DATA_HOME", QFile::encodeName(trash.path())};
     PartialCopies operations;
     QStringList questions;
     QStringList proposals;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "EnvironmentOverride.h"
 #include "ProgramWindows.h"
 #include "SimulatedUnit.h"
 #include "StateFile.h"
@@ -31,29 +32,6 @@ bool WaitFor(const std::function<bool()>& condition) {
     }
     return true;
 }
-
-// Sets an environment variable for the lifetime of this object.
-class EnvironmentOverride {
-  public:
-    EnvironmentOverride(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), previous_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~EnvironmentOverride() {
-        if (had_) {
-            qputenv(name_, previous_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray previous_;
-};
 
 class CurrentFolderOverride {
   public:

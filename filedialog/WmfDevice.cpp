@@ -8,18 +8,16 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainterPath>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
-#include "BoundedImageReader.h"
+#include "DibReader.h"
 
 namespace {
 
 // Text is measured and laid out at this size, then scaled to the size the player asks for.
 constexpr double ReferencePixels = 100.0;
 constexpr double DegreesPerRadian = 180.0 / 3.14159265358979323846;
-constexpr qsizetype FileHeaderBytes = 14;
 constexpr int MaxBitmapSide = 65535;     // the player keeps bitmap sides in 16 bits
 constexpr double MaxPenWidth = 32767.0;  // the widest pen a record can ask for, in points
 
@@ -277,56 +275,10 @@ void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* draw) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-// Where the pixels start behind a DIB's header, colour masks and colour table; a BMP file
-// header needs it.
-std::optional<quint32> pixelOffset(const unsigned char* dib, long length) {
-    const quint32 headerBytes = qFromLittleEndian<quint32>(dib);
-    quint64 entries = 0;
-    quint64 entryBytes = 4;
-    quint64 maskBytes = 0;
-    if (headerBytes == 12) {
-        const quint16 bitCount = qFromLittleEndian<quint16>(dib + 10);
-        entries = bitCount <= 8 ? quint64{1} << bitCount : 0;
-        entryBytes = 3;
-    } else if (headerBytes >= 40 && length >= 40) {
-        const quint16 bitCount = qFromLittleEndian<quint16>(dib + 14);
-        const quint32 compression = qFromLittleEndian<quint32>(dib + 16);
-        const quint32 used = qFromLittleEndian<quint32>(dib + 32);
-        entries = used != 0 ? used : (bitCount <= 8 ? quint64{1} << bitCount : 0);
-        if (headerBytes == 40 && (compression == 3 || compression == 6)) {
-            maskBytes = compression == 3 ? 12 : 16;
-        }
-    } else {
-        return std::nullopt;
-    }
-    const quint64 offset = headerBytes + maskBytes + entries * entryBytes;
-    if (offset > quint64(length)) {
-        return std::nullopt;
-    }
-    return quint32(offset);
-}
-
-std::optional<QImage> decodeDib(const unsigned char* dib, long length, qint64 maxPixels) {
-    if (dib == nullptr || length < 12 || length > (long{1} << 30)) {
-        return std::nullopt;
-    }
-    const std::optional<quint32> offset = pixelOffset(dib, length);
-    if (!offset) {
-        return std::nullopt;
-    }
-    QByteArray file(FileHeaderBytes, '\0');
-    file[0] = 'B';
-    file[1] = 'M';
-    qToLittleEndian<quint32>(quint32(FileHeaderBytes + length), file.data() + 2);
-    qToLittleEndian<quint32>(quint32(FileHeaderBytes + *offset), file.data() + 10);
-    file.append(reinterpret_cast<const char*>(dib), qsizetype(length));
-    return BoundedImageReader::read(file, "bmp", maxPixels);
-}
-
 void readBitmap(wmfAPI* api, wmfBMP_Read_t* read) {
     read->bmp = wmfBMP{0, 0, nullptr};
     const std::optional<QImage> decoded =
-        decodeDib(read->buffer, read->length, WmfDevice::MaxBitmapPixels);
+        DibReader::read(read->buffer, read->length, WmfDevice::MaxBitmapPixels);
     if (!decoded || decoded->width() > MaxBitmapSide || decoded->height() > MaxBitmapSide) {
         return;
     }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "JpegDecoder.h"
 #include "PictureSamples.h"
 
@@ -35,6 +38,27 @@ TEST(JpegDecoder, BoundsHoldExactly) {
             EXPECT_EQ(picture->rgb.size(), std::size_t(c.size.width()) * c.size.height() * 3);
         }
     }
+}
+
+// The fuzz target's seeds and minimised corpus, and every input it once crashed on: each is
+// decoded or refused, and a decoded picture fills exactly its rows.
+TEST(JpegDecoder, FuzzInputsDecodeOrFailSafely) {
+    int inputs = 0;
+    for (const char* folder : {KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS}) {
+        for (const QFileInfo& entry : QDir(QLatin1String(folder)).entryInfoList(QDir::Files)) {
+            if (entry.fileName() == QLatin1String("README.md")) {
+                continue;
+            }
+            QFile file(entry.filePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.filePath().toStdString();
+            const std::optional<DecodedPicture> picture = decode(file.readAll());
+            if (picture) {
+                EXPECT_EQ(picture->rgb.size(), std::size_t(picture->width) * picture->height * 3);
+            }
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_JPEG_CORPUS;
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ ImagePreview::ImagePreview(ImagePreviewHost& host, QWidget* bottomPanel, QWidget
           static_cast<QObject*>(fileNameField->parentWidget()), static_cast<QObject*>(list)}) {
         watched->installEventFilter(this);
     }
-    Image_VorschauGross->installEventFilter(this);
     placeButton();
     followList();
 }
@@ -67,6 +66,7 @@ void ImagePreview::createLargePreview(QWidget* listParent) {
     layout->addWidget(Image_VorschauGross, 0, 0);
     layout->addWidget(CheckBox_Size, 0, 0, Qt::AlignTop | Qt::AlignLeft);
     connect(CheckBox_Size, &QCheckBox::clicked, this, &ImagePreview::CheckBox_SizeClick);
+    connect(Image_VorschauGross, &PictureView::pressed, this, &ImagePreview::close);
 }
 
 void ImagePreview::update(const QString& fileNameText, const QByteArray& realPath) {
@@ -160,10 +160,6 @@ void ImagePreview::followList() {
 
 bool ImagePreview::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == Image_VorschauGross && type == QEvent::MouseButtonPress) {
-        close();
-        return true;
-    }
     const bool geometry = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show;
     if (geometry && watched == list_) {
         followList();

@@ -1,5 +1,6 @@
 #include "PictureView.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
@@ -39,4 +40,9 @@ void PictureView::paintEvent(QPaintEvent*) {
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(pictureRect(), picture_);
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit pressed();
 }

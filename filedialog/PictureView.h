@@ -1,6 +1,6 @@
 // Shows one picture the way the file dialog's preview needs it: fitted proportionally into the
 // widget, or at its own size; centred either way and clipped where it is larger. Without a
-// picture the widget is white.
+// picture the widget is white. A mouse press on it is reported as pressed().
 #pragma once
 
 #include <QImage>
@@ -21,8 +21,12 @@ class PictureView : public QWidget {
     // Where the picture is drawn, in the widget's coordinates; it may reach past the widget.
     QRect pictureRect() const;
 
+  signals:
+    void pressed();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     QImage picture_;

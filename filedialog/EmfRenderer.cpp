@@ -1,10 +1,10 @@
 #include "EmfRenderer.h"
 
 #include <emf2svg.h>
+#include <uemf_safe.h>
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtEndian>
 #include <cstdlib>
 #include <memory>
 
@@ -16,7 +16,14 @@ constexpr quint32 HeaderRecord = 1;
 constexpr quint32 EndRecord = 14;
 constexpr quint32 Signature = 0x464D4520;  // " EMF"
 constexpr qsizetype HeaderBytes = 88;
+constexpr qsizetype DescriptionLengthAt = 60;
 constexpr qsizetype RecordHeadBytes = 8;
+// Text records: libUEMF has checked that they are long enough for these fields.
+constexpr quint32 TextOutA = 83;
+constexpr quint32 TextOutW = 84;
+constexpr qsizetype TextLengthAt = 44;
+constexpr qsizetype TextOptionsAt = 52;
+constexpr quint32 GlyphIndexOption = 0x10;
 constexpr double HundredthsOfMmPerInch = 2540.0;
 
 struct Header {
@@ -25,12 +32,18 @@ struct Header {
     QSizeF frame;  // in pixels at screen resolution
 };
 
+// Little-endian words read through at(), which never stands in a shared empty buffer for the
+// bytes (the compiler's bounds check sees that); callers have checked the offset.
 quint32 word(const QByteArray& bytes, qsizetype offset) {
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+    quint32 value = 0;
+    for (qsizetype i = 3; i >= 0; --i) {
+        value = (value << 8) | quint8(bytes.at(offset + i));
+    }
+    return value;
 }
 
 qint32 signedWord(const QByteArray& bytes, qsizetype offset) {
-    return qFromLittleEndian<qint32>(bytes.constData() + offset);
+    return qint32(word(bytes, offset));
 }
 
 std::optional<Header> readHeader(const QByteArray& bytes) {
@@ -53,14 +66,17 @@ std::optional<Header> readHeader(const QByteArray& bytes) {
     return header;
 }
 
-// Every record lies inside the file, is at least a record head long and a multiple of four,
-// and the last one read is the end record.
-bool recordsWellFormed(const QByteArray& bytes, const Header& header) {
-    qsizetype position = header.headerLength;
+// Calls visit(position, type) for each record from the header to the end record. False as soon
+// as a record leaves the file, is shorter than a record head or not a multiple of four, or visit
+// refuses it; false too when the end record is missing.
+template <typename Visit>
+bool walkRecords(const QByteArray& bytes, const Header& header, Visit visit) {
+    qsizetype position = 0;
     while (position + RecordHeadBytes <= header.length) {
         const quint32 type = word(bytes, position);
         const quint32 length = word(bytes, position + 4);
-        if (length < RecordHeadBytes || length % 4 != 0 || length > header.length - position) {
+        if (length < RecordHeadBytes || length % 4 != 0 || length > header.length - position ||
+            !visit(position, type)) {
             return false;
         }
         if (type == EndRecord) {
@@ -71,11 +87,54 @@ bool recordsWellFormed(const QByteArray& bytes, const Header& header) {
     return false;
 }
 
+// Beyond the walk, every record passes libUEMF's check of its own fields (counts and offsets
+// inside the record); libemf2svg checks none of this itself.
+bool recordsWellFormed(const QByteArray& bytes, const Header& header) {
+    return walkRecords(bytes, header, [&bytes](qsizetype position, quint32) {
+        return U_emf_record_safe(bytes.constData() + position) != 0;
+    });
+}
+
+void putWord(QByteArray& bytes, qsizetype offset, quint32 value) {
+    for (qsizetype i = 0; i < 4; ++i, value >>= 8) {
+        bytes[offset + i] = char(value & 0xFF);
+    }
+}
+
+// libemf2svg reads the header's description wherever its offset points, inside the file or not;
+// a preview has no use for it.
+void forgetDescription(QByteArray& metafile) {
+    putWord(metafile, DescriptionLengthAt, 0);
+    putWord(metafile, DescriptionLengthAt + 4, 0);
+}
+
+// For text given as glyph indices libemf2svg asks fontconfig for the font and then shuts
+// fontconfig down for the whole process (FcFini), under the feet of Qt's fonts: the program
+// aborts or reads freed memory. Such text is left out of the preview.
+void forgetGlyphIndexText(QByteArray& metafile, const Header& header) {
+    walkRecords(metafile, header, [&metafile](qsizetype position, quint32 type) {
+        if (type != TextOutA && type != TextOutW) {
+            return true;
+        }
+        const quint32 options = word(metafile, position + TextOptionsAt);
+        if ((options & GlyphIndexOption) != 0) {
+            putWord(metafile, position + TextOptionsAt, options & ~GlyphIndexOption);
+            putWord(metafile, position + TextLengthAt, 0);
+        }
+        return true;
+    });
+}
+
 std::optional<QByteArray> convertToSvg(const QByteArray& bytes, const Header& header,
                                        const QSize& size) {
-    // libemf2svg takes its input as writable; it gets a copy of its own.
+    // libemf2svg takes its input as writable; it gets a copy of its own, without what it cannot
+    // read safely.
     QByteArray input(bytes.constData(), header.length);
-    char nameSpace[] = "svg";
+    forgetDescription(input);
+    forgetGlyphIndexText(input, header);
+    // No name space prefix: plain element names, and libemf2svg then allocates no prefix that it
+    // would not free.
+    char nameSpace[] = "";
     generatorOptions options{};
     options.nameSpace = nameSpace;
     options.verbose = false;

@@ -1,10 +1,12 @@
 // Renders an enhanced metafile (.emf) for the picture preview: libemf2svg turns its records into
 // SVG, which Qt SVG draws into a canvas sized from the header's frame.
 //
-// libemf2svg trusts much of what it reads, so the file is checked here first: the header's
-// type, size and signature, and a walk over every record's length up to the end record. Only
-// plain EMF records are drawn; EMF+ records (whose parser is the larger part of the library) are
-// left out, and the EMF drawing that such files carry beside them is shown instead.
+// libemf2svg trusts what it reads (a damaged header description made it read past its input),
+// so the file is checked here first: the header's type, size and signature, and a walk over
+// every record up to the end record, each inside the file and passing libUEMF's check of its
+// fields. The header's description is not handed over at all. Only plain EMF records are drawn;
+// EMF+ records (whose parser is the larger part of the library) are left out, and the EMF
+// drawing that such files carry beside them is shown instead.
 #pragma once
 
 #include <QByteArray>

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QToolButton>
+#include <initializer_list>
 
 #include "FileNameRules.h"
 #include "PictureLoader.h"
@@ -16,9 +17,8 @@ ImagePreview::ImagePreview(ImagePreviewHost& host, QWidget* bottomPanel, QWidget
     createThumbnail(bottomPanel);
     createLargePreview(list->parentWidget());
     // The button follows the field's left edge, the large panel the list.
-    for (QObject* watched :
-         {static_cast<QObject*>(fileNameField), static_cast<QObject*>(bottomPanel),
-          static_cast<QObject*>(fileNameField->parentWidget()), static_cast<QObject*>(list)}) {
+    for (QObject* watched : std::initializer_list<QObject*>{fileNameField, bottomPanel,
+                                                            fileNameField->parentWidget(), list}) {
         watched->installEventFilter(this);
     }
     placeButton();
@@ -27,8 +27,7 @@ ImagePreview::ImagePreview(ImagePreviewHost& host, QWidget* bottomPanel, QWidget
 
 ImagePreview::~ImagePreview() {
     for (QWidget* control :
-         {static_cast<QWidget*>(Image_Vorschau), static_cast<QWidget*>(SpeedButton_Vorschau),
-          static_cast<QWidget*>(Panel_Vorschau)}) {
+         std::initializer_list<QWidget*>{Image_Vorschau, SpeedButton_Vorschau, Panel_Vorschau}) {
         delete control;  // null once its parent has deleted it
     }
 }

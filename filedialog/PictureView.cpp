@@ -1,0 +1,48 @@
+#include "PictureView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
+
+void PictureView::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureView::clear() {
+    setPicture(QImage());
+}
+
+void PictureView::setFitted(bool fitted) {
+    fitted_ = fitted;
+    update();
+}
+
+QRect PictureView::pictureRect() const {
+    if (picture_.isNull()) {
+        return QRect();
+    }
+    QSize size = picture_.size();
+    if (fitted_) {
+        size.scale(this->size(), Qt::KeepAspectRatio);
+    }
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(rect().center());
+    return placed;
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (picture_.isNull()) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(pictureRect(), picture_);
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit pressed();
+}

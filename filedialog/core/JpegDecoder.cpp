@@ -1,0 +1,158 @@
+#include "JpegDecoder.h"
+
+#include <algorithm>
+#include <climits>
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE
+#include <new>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg ends a fatal error in error_exit, which must not return; ours leaves the decode with
+// longjmp where the library would call exit().
+struct ErrorManager {
+    jpeg_error_mgr base;  // first: libjpeg hands back a pointer to it
+    std::jmp_buf leave;
+};
+
+// Everything libjpeg touches during one decode; plain C structures, zeroed by the caller.
+struct Session {
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    jpeg_progress_mgr progress;
+};
+
+[[noreturn]] void leaveDecode(j_common_ptr common) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(common->err)->leave, 1);
+}
+
+void stayQuiet(j_common_ptr) {}
+
+// Warnings about damaged data are let through, except a file that ends early: libjpeg would
+// fill the missing rows with grey.
+void onMessage(j_common_ptr common, int level) {
+    if (level < 0 && common->err->msg_code == JWRN_JPEG_EOF) {
+        leaveDecode(common);
+    }
+}
+
+void checkScanCount(j_common_ptr common) {
+    if (common->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(common)->input_scan_number > JpegDecoder::MaxScans) {
+        leaveDecode(common);
+    }
+}
+
+bool withinBounds(const jpeg_decompress_struct& info, std::uint64_t maxPixels) {
+    const JDIMENSION width = info.image_width;
+    const JDIMENSION height = info.image_height;
+    return width >= 1 && height >= 1 && width <= JpegDecoder::MaxSide &&
+           height <= JpegDecoder::MaxSide && std::uint64_t{width} * height <= maxPixels;
+}
+
+// RGB for the colour spaces libjpeg converts itself, CMYK for the ones converted here.
+bool chooseOutput(jpeg_decompress_struct& info) {
+    switch (info.jpeg_color_space) {
+        case JCS_GRAYSCALE:
+        case JCS_YCbCr:
+        case JCS_RGB:
+            info.out_color_space = JCS_RGB;
+            return true;
+        case JCS_CMYK:
+        case JCS_YCCK:
+            info.out_color_space = JCS_CMYK;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool makeRoom(DecodedPicture& picture, JDIMENSION width, JDIMENSION height) noexcept {
+    try {
+        picture.rgb.resize(std::size_t{width} * height * 3);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    return true;
+}
+
+// Adobe writes CMYK inverted (255 is no ink); other writers store the ink itself.
+void cmykToRgb(const unsigned char* cmyk, unsigned char* rgb, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const int black = inverted ? cmyk[3] : 255 - cmyk[3];
+        for (int channel = 0; channel < 3; ++channel) {
+            const int light = inverted ? cmyk[channel] : 255 - cmyk[channel];
+            rgb[channel] = static_cast<unsigned char>((light * black + 127) / 255);
+        }
+    }
+}
+
+bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture) {
+    const std::size_t stride = std::size_t{info.output_width} * 3;
+    JSAMPARRAY cmykRow = nullptr;
+    if (info.out_color_space == JCS_CMYK) {
+        cmykRow = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                            info.output_width * 4, 1);
+    }
+    while (info.output_scanline < info.output_height) {
+        unsigned char* target = picture.rgb.data() + stride * info.output_scanline;
+        JSAMPROW row = cmykRow != nullptr ? cmykRow[0] : target;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1) {
+            return false;
+        }
+        if (cmykRow != nullptr) {
+            cmykToRgb(row, target, info.output_width, info.saw_Adobe_marker);
+        }
+    }
+    return true;
+}
+
+// The one setjmp frame. Nothing in it has a destructor that a longjmp out of libjpeg could
+// skip; the picture lives in the caller.
+bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
+                std::uint64_t maxPixels, DecodedPicture& picture) {
+    jpeg_decompress_struct& info = session.info;
+    info.err = jpeg_std_error(&session.errors.base);
+    session.errors.base.error_exit = leaveDecode;
+    session.errors.base.output_message = stayQuiet;
+    session.errors.base.emit_message = onMessage;
+    if (setjmp(session.errors.leave) != 0) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    session.progress.progress_monitor = checkScanCount;
+    info.progress = &session.progress;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    // The bounds are checked on the header alone, before libjpeg sizes its buffers.
+    bool decoded = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK &&
+                   withinBounds(info, maxPixels) && chooseOutput(info);
+    if (decoded) {
+        jpeg_start_decompress(&info);
+        decoded =
+            makeRoom(picture, info.output_width, info.output_height) && readRows(info, picture);
+    }
+    // Whatever follows the last row (a missing end marker included) is of no interest.
+    jpeg_destroy_decompress(&info);
+    return decoded;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> JpegDecoder::decode(const unsigned char* data, std::size_t size,
+                                                  std::uint64_t maxPixels) {
+    if (data == nullptr || size == 0 || size > ULONG_MAX) {
+        return std::nullopt;
+    }
+    DecodedPicture picture;
+    Session session{};
+    if (!decodeInto(session, data, size, std::min(maxPixels, MaxPixels), picture)) {
+        return std::nullopt;
+    }
+    return picture;
+}

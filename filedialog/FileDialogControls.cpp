@@ -114,6 +114,22 @@ void FileDialogControls::restorePressedView() {
                                                                    : Style::Report);
 }
 
+void FileDialogControls::showListInDetails() {
+    lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::Report);
+}
+
+void FileDialogControls::setToolRowEnabled(bool enabled) {
+    Panel_Oben->setEnabled(enabled);
+}
+
+void FileDialogControls::focusList() {
+    lstvwVirtualList->setFocus();
+}
+
+QColor FileDialogControls::fileNameFieldColour() const {
+    return Edit_FileName->palette().color(QPalette::Base);
+}
+
 bool FileDialogControls::panelsEnabled() const {
     return Panel_Oben->isEnabled() && Panel_Mitte->isEnabled() && Panel_Unten->isEnabled();
 }

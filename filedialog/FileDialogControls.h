@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+#include "ImagePreviewHost.h"
 #include "VirtualListView.h"
 
 class QDialog;
@@ -21,7 +22,7 @@ class QToolButton;
 class QWidget;
 class VirtualListModel;
 
-class FileDialogControls {
+class FileDialogControls : public ImagePreviewHost {
   public:
     static constexpr int EntryItemCount = 12;
     static const QColor Silver;
@@ -67,6 +68,13 @@ class FileDialogControls {
     // another view for a while (the large preview) until the pressed button's is restored.
     void pressView(VirtualListView::ViewStyle style);
     void restorePressedView();
+    // The picture preview's needs: the list's view, the tool row, the field's colour.
+    void showListInDetails() override;
+    void restoreListView() override { restorePressedView(); }
+    void setToolRowEnabled(bool enabled) override;
+    void focusList() override;
+    QColor fileNameFieldColour() const override;
+
     // The six buttons of the file operations, in tool-row order.
     QList<QToolButton*> operationButtons() const;
     bool panelsEnabled() const;

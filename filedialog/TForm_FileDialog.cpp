@@ -21,6 +21,7 @@
 #include "FileNameRules.h"
 #include "FileOperationsController.h"
 #include "FolderListing.h"
+#include "ImagePreview.h"
 #include "ListInput.h"
 #include "StoreFolder.h"
 #include "VirtualListModel.h"
@@ -57,6 +58,8 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
          ui_.SpeedButton_Rename, ui_.SpeedButton_MakeDir},
         this);
     input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
+    preview_ = std::make_unique<ImagePreview>(ui_, ui_.Panel_Unten, ui_.lstvwVirtualList,
+                                              ui_.Edit_FileName);
     browser_.setFolderOpenedHandler([this] {
         choice_.forgetSelectedFile();
         updateBackButton();
@@ -313,25 +316,24 @@ void TForm_FileDialog::lstvwVirtualListDblClick() {
 
 // ---- Selection and file-name rules -------------------------------------------------------
 
+// The selection steps, after every selection change and every navigation; the preview
+// follows the file-name field.
 void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
-    if (row < 0 || row >= model_->rowCount()) {
-        applyFileNameRule(true);
+    const bool any = row >= 0 && row < model_->rowCount();
+    const ShellEntry* entry = any ? &model_->entry(row) : nullptr;
+    if (entry != nullptr && !entry->isFolder) {
+        choice_.rememberSelectedFile(entry->name, entry->fileName);
+        if (!(selectingForNavigation_ && choice_.mode() == SaveMode)) {
+            ui_.Edit_FileName->setText(entry->name);
+        }
+    }
+    const bool folder = entry == nullptr || entry->isFolder;
+    applyFileNameRule(folder);
+    if (!any) {
         ui_.lstvwVirtualList->clearSelection();
-        ui_.enableItemTools(buttonMask_, false, false);
-        return;
     }
-    const ShellEntry& entry = model_->entry(row);
-    if (entry.isFolder) {
-        applyFileNameRule(true);
-        ui_.enableItemTools(buttonMask_, true, true);
-        return;
-    }
-    choice_.rememberSelectedFile(entry.name, entry.fileName);
-    if (!(selectingForNavigation_ && choice_.mode() == SaveMode)) {
-        ui_.Edit_FileName->setText(entry.name);
-    }
-    applyFileNameRule(false);
-    ui_.enableItemTools(buttonMask_, false, true);
+    ui_.enableItemTools(buttonMask_, folder, any);
+    updatePreview();
 }
 
 void TForm_FileDialog::applySelectionAfterNavigation() {
@@ -360,6 +362,7 @@ void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
 void TForm_FileDialog::Edit_FileNameChange() {
     if (choice_.mode() == SaveMode && !applyingNameRule_) {
         applyFileNameRule(false);
+        updatePreview();
     }
 }
 
@@ -423,7 +426,15 @@ void TForm_FileDialog::centreOverMainWindow() {
 }
 
 void TForm_FileDialog::closeLargePreview() {
-    ui_.lstvwVirtualList->setFocus();
+    preview_->close();
+}
+
+// The picture behind the file-name field, by its real name.
+void TForm_FileDialog::updatePreview() {
+    const QString field = ui_.Edit_FileName->text();
+    const FolderLocation& folder = browser_.current();
+    preview_->update(
+        field, folder.isVirtual() ? QByteArray() : folder.itemPath(choice_.realNameOf(field)));
 }
 
 void TForm_FileDialog::SpeedButton_OKClick() {

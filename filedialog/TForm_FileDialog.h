@@ -27,6 +27,7 @@
 #include "NavigationEntries.h"
 
 class BusyIndication;
+class ImagePreview;
 class FileOperations;
 class FileOperationsController;
 class ListInput;
@@ -114,6 +115,7 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
         prompts_.askText = std::move(prompt);
     }
     FileOperationsController* fileOperations() const { return operations_; }
+    ImagePreview* preview() const { return preview_.get(); }
 
   public slots:
     void done(int result) override;
@@ -167,6 +169,7 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     void updateBackButton();
     bool selectedFileVanished() const;
     void closeLargePreview();
+    void updatePreview();
 
     VirtualListModel* model_;
     FileDialogControls ui_;
@@ -187,6 +190,8 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     std::unique_ptr<FileOperations> diskOperations_;
     FileOperationsController* operations_ = nullptr;
     std::unique_ptr<BusyIndication> operationBusy_;
+    // Goes before the controls it placed on the panels.
+    std::unique_ptr<ImagePreview> preview_;
 };
 
 // The one file dialog of the running program.

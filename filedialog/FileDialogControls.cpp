@@ -44,6 +44,10 @@ void FileDialogControls::setBase(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+void FileDialogControls::dropDown(QMenu* menu, QToolButton* button) {
+    menu->popup(button->mapToGlobal(QPoint(-1, button->height() - 1)));
+}
+
 FileDialogControls FileDialogControls::builtOn(QDialog* dialog, VirtualListModel* model) {
     FileDialogControls controls;
     controls.createPanels(dialog, model);

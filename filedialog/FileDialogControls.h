@@ -80,6 +80,8 @@ class FileDialogControls : public ImagePreviewHost {
     bool panelsEnabled() const;
     void setPanelsEnabled(bool enabled);
     static void setBase(QWidget* widget, const QColor& colour);
+    // Drops a tool button's menu down from one pixel left of and above its bottom-left corner.
+    static void dropDown(QMenu* menu, QToolButton* button);
 
   private:
     void createPanels(QDialog* dialog, VirtualListModel* model);

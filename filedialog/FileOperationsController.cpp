@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "ButtonMask.h"
+#include "FileDialogControls.h"
 #include "FileNameRules.h"
 #include "FileOperations.h"
 #include "FolderLocation.h"
@@ -177,8 +178,7 @@ void FileOperationsController::moveIntoStore(bool keepOriginal) {
 }
 
 void FileOperationsController::SpeedButton_InsertClick() {
-    PopupMenu_Insert->popup(
-        buttons_.insert->mapToGlobal(QPoint(-1, buttons_.insert->height() - 1)));
+    FileDialogControls::dropDown(PopupMenu_Insert, buttons_.insert);
 }
 
 // A second copy of report.txt becomes report(1).txt, a third report(2).txt.

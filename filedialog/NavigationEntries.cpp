@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "FileDialogControls.h"
 #include "FileNameRules.h"
 #include "FolderLocation.h"
 #include "FolderNames.h"
@@ -22,6 +23,23 @@ bool isVirtualFolderPath(const QString& path) {
 
 }  // namespace
 
+NavigationEntries::NavigationEntries(QMenu* menu, QToolButton* button, Opener open)
+    : menu_(menu), button_(button), open_(std::move(open)) {
+    const QList<QAction*> items = menu_->actions();
+    for (int index = 0; index < Count; ++index) {
+        QObject::connect(items.at(index), &QAction::triggered, menu_,
+                         [this, index] { open_(index); });
+    }
+}
+
+void NavigationEntries::buttonClick() {
+    if (entries_[1].label.isEmpty()) {
+        open_(0);
+    } else {
+        FileDialogControls::dropDown(menu_, button_);
+    }
+}
+
 int NavigationEntries::set(int index, const QString& label, const QString& path,
                            const QString& floor) {
     if (index < 0 || index >= Count) {
@@ -34,8 +52,8 @@ int NavigationEntries::set(int index, const QString& label, const QString& path,
     return 0;
 }
 
-void NavigationEntries::rebuildMenu(QMenu* menu) {
-    const QList<QAction*> items = menu->actions();
+void NavigationEntries::rebuildMenu() {
+    const QList<QAction*> items = menu_->actions();
     for (QAction* item : items) {
         item->setText(QString());
         item->setEnabled(false);

@@ -2,13 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -43,6 +39,10 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
       ui_(FileDialogControls::builtOn(this, model_)),
       browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
       prompts_(FileDialogPrompts::standard(this)),
+      homeEntries_(ui_.PopupMenu_Home, ui_.SpeedButton_Home,
+                   [this](int index) { openEntryReported(true, index); }),
+      browseEntries_(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse,
+                     [this](int index) { openEntryReported(false, index); }),
       storeFolder_(StoreFolder::defaultFolder()) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
@@ -94,14 +94,6 @@ void TForm_FileDialog::connectControls() {
             &TForm_FileDialog::SpeedButton_OKClick);
     connect(ui_.SpeedButton_Abbrechen, &QPushButton::clicked, this,
             &TForm_FileDialog::SpeedButton_AbbrechenClick);
-    const QList<QAction*> homeItems = ui_.PopupMenu_Home->actions();
-    const QList<QAction*> browseItems = ui_.PopupMenu_Browse->actions();
-    for (int index = 0; index < EntryCount; ++index) {
-        connect(homeItems.at(index), &QAction::triggered, this,
-                [this, index] { openEntryReported(true, index); });
-        connect(browseItems.at(index), &QAction::triggered, this,
-                [this, index] { openEntryReported(false, index); });
-    }
     connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
             &TForm_FileDialog::lstvwVirtualListSelectItem);
     // A click on the row the dialog selected by itself is the user's choice all the same.
@@ -139,8 +131,8 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
     choice_.setMode(mode);
     ui_.applyMode(mode, OpenCaption, SaveCaption, CancelCaption);
     ui_.Edit_FileName->setText(choice_.setDefaultName(defaultName));
-    homeEntries_.rebuildMenu(ui_.PopupMenu_Home);
-    browseEntries_.rebuildMenu(ui_.PopupMenu_Browse);
+    homeEntries_.rebuildMenu();
+    browseEntries_.rebuildMenu();
     ui_.lstvwVirtualList->setFocus();
     int entry = (startEntry < 0 || startEntry >= EntryCount) ? 0 : startEntry;
     if (homeEntries_.at(entry).path.isEmpty()) {
@@ -166,24 +158,12 @@ void TForm_FileDialog::applyInitialView(int initialView) {
 
 // ---- Navigation entries ------------------------------------------------------------------
 
-void TForm_FileDialog::dropDownMenu(QMenu* menu, QToolButton* button) {
-    menu->popup(button->mapToGlobal(QPoint(-1, button->height() - 1)));
-}
-
 void TForm_FileDialog::SpeedButton_HomeClick() {
-    if (homeEntries_.at(1).label.isEmpty()) {
-        openEntryReported(true, 0);
-    } else {
-        dropDownMenu(ui_.PopupMenu_Home, ui_.SpeedButton_Home);
-    }
+    homeEntries_.buttonClick();
 }
 
 void TForm_FileDialog::SpeedButton_BrowseClick() {
-    if (browseEntries_.at(1).label.isEmpty()) {
-        openEntryReported(false, 0);
-    } else {
-        dropDownMenu(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse);
-    }
+    browseEntries_.buttonClick();
 }
 
 void TForm_FileDialog::OpenHomeEntry(int index) {

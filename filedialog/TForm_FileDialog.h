@@ -155,7 +155,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     std::optional<QString> askText(const QString& title, const QString& prompt,
                                    const QString& proposal) override;
 
-    void dropDownMenu(QMenu* menu, QToolButton* button);
     void setCaptionSuffix(const QString& label);
     void openEntry(const NavigationEntry& entry,
                    const std::function<std::optional<QString>()>& chooseFolder);
@@ -175,9 +174,9 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     FileDialogControls ui_;
     FolderBrowser browser_;
     FileDialogPrompts prompts_;
-    FileNameChoice choice_;
     NavigationEntries homeEntries_;
     NavigationEntries browseEntries_;
+    FileNameChoice choice_;
     ListInput* input_ = nullptr;
     QString caption_;
     quint32 buttonMask_ = ButtonMask::All;

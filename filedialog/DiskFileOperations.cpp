@@ -56,7 +56,9 @@ int DiskFileOperations::moveToTrash(const QByteArray& path) {
     }
     // Qt puts the home trash below the user's data folder but does not create that folder;
     // without it, it makes "files" and "info" in the current folder instead.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))) {
+        return Failed;
+    }
     QString inTrash;
     if (!QFile::moveToTrash(decoded, &inTrash)) {
         return Failed;

@@ -72,7 +72,11 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
     setMinimumSize(ClientWidth, ClientHeight);
 }
 
-TForm_FileDialog::~TForm_FileDialog() = default;
+// A dialog closed down while shown still has the list input watching every event; the
+// controls it reads go first.
+TForm_FileDialog::~TForm_FileDialog() {
+    input_->stopWatching();
+}
 
 void TForm_FileDialog::connectControls() {
     const struct {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QLatin1String>
 #include <algorithm>
 #include <array>
@@ -28,23 +29,6 @@ using Decoder = std::optional<QImage> (*)(const QByteArray&);
 struct Reader {
     QLatin1String extension;
     Decoder decode;
-};
-
-// Closes the descriptor on every way out of readRegularFile.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int fd() const { return fd_; }
-
-  private:
-    int fd_;
 };
 
 }  // namespace
@@ -85,32 +69,26 @@ std::optional<QByteArray> PictureLoader::readRegularFile(const QByteArray& nativ
     if (nativePath.isEmpty() || nativePath.contains('\0')) {
         return std::nullopt;
     }
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-    const Descriptor file(
-        ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size <= 0 || status.st_size > MaxFileBytes) {
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below. The file
+    // object closes the descriptor on every way out.
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return std::nullopt;
     }
-    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got =
-            ::read(file.fd(), bytes.data() + filled, std::size_t(bytes.size() - filled));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        filled += got;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
+        status.st_size > MaxFileBytes) {
+        return std::nullopt;
     }
     // A file that shrank while it was read is taken as far as it reached.
-    if (filled == 0) {
+    QByteArray bytes = file.read(status.st_size);
+    if (bytes.isEmpty()) {
         return std::nullopt;
     }
-    bytes.truncate(filled);
     return bytes;
 }
 

@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "SettingRanges.h"
+
 namespace factor_arithmetic {
 
-constexpr int32_t MinFactor = -99999;
-constexpr int32_t MaxFactor = 99999;
-constexpr int32_t MinOutput = -2000;
-constexpr int32_t MaxOutput = 2000;
+constexpr int32_t MinFactor = setting_ranges::SpeedFaktor.min;
+constexpr int32_t MaxFactor = setting_ranges::SpeedFaktor.max;
+constexpr int32_t MinOutput = setting_ranges::SpeedOutputMmPerS.min;
+constexpr int32_t MaxOutput = setting_ranges::SpeedOutputMmPerS.max;
 // What the dialog holds when no factor can be computed from the wanted output: 1.000.
 constexpr int32_t FallbackFactor = 1000;
 

@@ -1,6 +1,7 @@
 #include "TFormSpeedGenerator.h"
 
 #include "DeviceStateRecord.h"
+#include "SettingRanges.h"
 
 TFormSpeedGenerator* FormSpeedGenerator = nullptr;
 
@@ -10,8 +11,8 @@ IntegerValueDialog::Setting SpeedGeneratorSetting() {
     return {QStringLiteral("FormSpeedGenerator"),
             QString::fromUtf8("Geschwindigkeit einstellen"),
             QStringLiteral("SpeedGenerator"),
-            -2000,
-            2000,
+            setting_ranges::SpeedGeneratorMmPerS.min,
+            setting_ranges::SpeedGeneratorMmPerS.max,
             1,
             {QString::fromUtf8("Geschwindigkeit:"), QStringLiteral("mm/s"),
              QStringLiteral("[-2000..2000]")},

@@ -1,6 +1,7 @@
 #include "TFormStartDelay.h"
 
 #include "DeviceStateRecord.h"
+#include "SettingRanges.h"
 
 TFormStartDelay* FormStartDelay = nullptr;
 
@@ -11,8 +12,8 @@ IntegerValueDialog::Setting StartDelaySetting() {
         QStringLiteral("FormStartDelay"),
         QString::fromUtf8("Signallaufzeit einstellen"),
         QStringLiteral("StartDelay"),
-        0,
-        16000,
+        setting_ranges::StartDelayMs.min,
+        setting_ranges::StartDelayMs.max,
         0,
         {QString::fromUtf8("Signallaufzeit:"), QStringLiteral("ms"), QStringLiteral("[0..16000]")},
         "START.DELAY"};

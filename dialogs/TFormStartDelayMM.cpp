@@ -1,6 +1,7 @@
 #include "TFormStartDelayMM.h"
 
 #include "DeviceStateRecord.h"
+#include "SettingRanges.h"
 
 TFormStartDelayMM* FormStartDelayMM = nullptr;
 
@@ -10,8 +11,8 @@ IntegerValueDialog::Setting StartDelayMMSetting() {
     return {QStringLiteral("FormStartDelayMM"),
             QString::fromUtf8("Signalverschiebung einstellen"),
             QStringLiteral("StartDelayMM"),
-            0,
-            1333,
+            setting_ranges::StartShiftMm.min,
+            setting_ranges::StartShiftMm.max,
             0,
             {QString::fromUtf8("Signalverschiebung:"), QStringLiteral("mm"),
              QStringLiteral("[0..1333]")},

@@ -3,13 +3,14 @@
 #include <QGroupBox>
 
 #include "DeviceStateRecord.h"
+#include "SettingRanges.h"
 
 TFormStartGenerator* FormStartGenerator = nullptr;
 
 namespace {
 
-constexpr int Minimum = 1;
-constexpr int Maximum = 30000;
+constexpr int Minimum = setting_ranges::StartGeneratorMs.min;
+constexpr int Maximum = setting_ranges::StartGeneratorMs.max;
 constexpr int Initial = 1;
 const QPoint HighPlace(16, 28);
 const QPoint LowPlace(170, 28);

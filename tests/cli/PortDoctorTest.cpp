@@ -1,0 +1,132 @@
+// The doctor on a folder of pseudo-terminals: a silent one, one held by another process, one
+// the user may not open, and one with a unit.
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include "PortDoctor.h"
+#include "PseudoTerminal.h"
+#include "SimulatedUnit.h"
+#include "TemporaryFolder.h"
+#include "UnprivilegedChild.h"
+
+namespace {
+
+using test_support::PortFolderOverride;
+using test_support::PseudoTerminal;
+using test_support::TemporaryFolder;
+
+bool Mentions(const PortDoctor::NodeReport& report, const std::string& text) {
+    for (const std::string& sentence : PortDoctor::Describe(report)) {
+        if (sentence.find(text) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr unsigned ChildLifetimeSeconds = 60;
+
+// Another process that opens the port and locks it as Kalvio does, until told to end.
+class HoldingProcess {
+  public:
+    explicit HoldingProcess(const std::string& path) {
+        int ready[2];
+        if (pipe(ready) != 0 || pipe(release_) != 0) {
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            alarm(ChildLifetimeSeconds);  // ends the child even if the test never lets go
+            close(release_[1]);
+            close(ready[0]);
+            const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            const char held = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? '1' : '0';
+            (void)!write(ready[1], &held, 1);
+            char byte = 0;
+            (void)!read(release_[0], &byte, 1);  // returns once the test closes its end
+            _exit(0);
+        }
+        close(ready[1]);
+        close(release_[0]);
+        char held = '0';
+        held_ = read(ready[0], &held, 1) == 1 && held == '1';
+        close(ready[0]);
+    }
+    ~HoldingProcess() {
+        close(release_[1]);
+        if (pid_ > 0) {
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool held() const { return held_; }
+    pid_t pid() const { return pid_; }
+
+  private:
+    int release_[2] = {-1, -1};
+    pid_t pid_ = -1;
+    bool held_ = false;
+};
+
+class PortDoctorTest : public ::testing::Test {
+  protected:
+    TemporaryFolder folder_;
+    PortFolderOverride override_{folder_.path()};
+};
+
+TEST_F(PortDoctorTest, TellsSilentHeldAndAnsweringPortsApart) {
+    PseudoTerminal silent(folder_, 1);
+    PseudoTerminal held(folder_, 2);
+    HoldingProcess holder(held.slavePath());
+    ASSERT_TRUE(holder.held());
+    sim::Options options;
+    options.folder = folder_.path();
+    options.portNumber = 4;
+    sim::SimulatedUnit unit(options);
+    ASSERT_TRUE(unit.start()) << unit.errorText();
+
+    EXPECT_EQ(PortDoctor::CandidatePorts(), (std::vector<uint32_t>{1, 2, 4}));
+
+    const auto silentReport = PortDoctor::Examine(1, true);
+    EXPECT_TRUE(silentReport.mayOpen);
+    EXPECT_EQ(silentReport.answer, PortDoctor::Answer::NoAnswer);
+
+    const auto heldReport = PortDoctor::Examine(2, true);
+    EXPECT_TRUE(heldReport.heldByOther);
+    EXPECT_EQ(heldReport.answer, PortDoctor::Answer::NotTried) << "a held port is not probed";
+    EXPECT_TRUE(Mentions(heldReport, "Process " + std::to_string(holder.pid())));
+
+    const auto unitReport = PortDoctor::Examine(4, true);
+    EXPECT_EQ(unitReport.answer, PortDoctor::Answer::Unit);
+    EXPECT_FALSE(unitReport.heldByOther);
+    EXPECT_EQ(unitReport.deviceText, "Orvatronic  sim");
+
+    const auto missing = PortDoctor::Examine(3, true);
+    EXPECT_FALSE(missing.exists);
+}
+
+TEST_F(PortDoctorTest, NamesTheGroupThatWouldLetTheUserOpenThePort) {
+    if (!test_support::CanDropPrivileges()) {
+        GTEST_SKIP() << "needs root to run a part of the test as the user nobody";
+    }
+    PseudoTerminal pty(folder_, 3);
+    test_support::GrantToNobody(folder_.path());
+    ASSERT_EQ(chmod(pty.slavePath().c_str(), 0660), 0);
+    const int status = test_support::RunAsNobody([] {
+        const auto report = PortDoctor::Examine(3, true);
+        if (!report.exists || report.mayOpen || !report.groupAllows || report.inGroup) {
+            return 1;
+        }
+        if (report.answer != PortDoctor::Answer::NotTried) {
+            return 2;
+        }
+        return Mentions(report, "usermod -aG " + report.group + " nobody") ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace

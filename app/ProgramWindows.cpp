@@ -11,6 +11,10 @@
 #include "TForm_FileDialog.h"
 #include "TForm_Info.h"
 #include "TForm_Sprachen.h"
+#include "TerminationSignals.h"
+
+#include <QApplication>
+#include <QDialog>
 
 namespace {
 
@@ -58,6 +62,30 @@ ProgramWindows::ProgramWindows(TForm_Main::RefuseStart refuseStart)
     Form_Sprachen = sprachen_.get();
     info_ = MakeWindow(Form_Info, main);
     startDelay_ = MakeDialog(FormStartDelay, main);
+    terminationSignals_ = std::make_unique<TerminationSignals>();
+    QObject::connect(terminationSignals_.get(), &TerminationSignals::Requested, &main,
+                     [this] { CloseForSessionEnd(); });
+}
+
+void ProgramWindows::CloseForSessionEnd() {
+    // Dialogs open over dialogs (a question over the file dialog) are few; a window that
+    // refuses to go ends the loop rather than spinning on it.
+    constexpr int MostStackedWindows = 8;
+    for (int count = 0; count < MostStackedWindows; ++count) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            break;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        if (QApplication::activeModalWidget() == modal) {
+            break;
+        }
+    }
+    main_->close();
 }
 
 QWidget* ProgramWindows::Find(const QString& windowName) {

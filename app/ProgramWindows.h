@@ -18,6 +18,7 @@ class TFormSpeedGenerator;
 class TFormStartDelay;
 class TForm_Sprachen;
 class TForm_Info;
+class TerminationSignals;
 
 class ProgramWindows {
   public:
@@ -31,6 +32,11 @@ class ProgramWindows {
     // A window of the program by its global object's name ("Form_Main", "FormStartModus",
     // "Form_FileDialog", ...); nullptr for another name or a window not made yet.
     static QWidget* Find(const QString& windowName);
+
+    // The end of the session (SIGTERM, SIGHUP, SIGINT): every dialog left open is cancelled,
+    // innermost first, so nothing half-set is sent; then the main window closes as by its
+    // close button, storing the language choice and stopping the threads.
+    void CloseForSessionEnd();
 
   private:
     // Destroyed in reverse order: the dialogs before the main window they are centred over.
@@ -46,4 +52,5 @@ class ProgramWindows {
     std::unique_ptr<TForm_Sprachen> sprachen_;
     std::unique_ptr<TForm_Info> info_;
     std::unique_ptr<TFormStartDelay> startDelay_;
+    std::unique_ptr<TerminationSignals> terminationSignals_;
 };

@@ -23,9 +23,14 @@ ProgramSandbox::~ProgramSandbox() {
 
 std::unique_ptr<sim::SimulatedUnit> ProgramSandbox::StartUnit(int slowByteMs) const {
     sim::Options options;
-    options.folder = root_.file("ports");
-    options.portNumber = 5;
     options.slowByteMs = slowByteMs;
+    return StartUnit(options, 5);
+}
+
+std::unique_ptr<sim::SimulatedUnit> ProgramSandbox::StartUnit(sim::Options options,
+                                                              unsigned port) const {
+    options.folder = root_.file("ports");
+    options.portNumber = port;
     auto unit = std::make_unique<sim::SimulatedUnit>(options);
     if (!unit->start()) {
         ADD_FAILURE() << unit->errorText();

@@ -19,6 +19,8 @@ class ProgramSandbox {
     // A simulated unit on COM5 of the port folder, serving; nothing (and a test failure) when
     // it cannot start.
     std::unique_ptr<sim::SimulatedUnit> StartUnit(int slowByteMs = 50) const;
+    // Any unit in the port folder: options as given, published as COM<port>.
+    std::unique_ptr<sim::SimulatedUnit> StartUnit(sim::Options options, unsigned port) const;
     const test_support::TemporaryFolder& Root() const { return root_; }
 
   private:

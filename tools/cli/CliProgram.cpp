@@ -133,16 +133,25 @@ int CliProgram::Find() {
     return ExitDone;
 }
 
-int CliProgram::Show(std::optional<uint32_t> port) {
-    UnitConnection unit;
+std::optional<UnitSettings> CliProgram::ConnectAndReadSettings(UnitConnection& unit,
+                                                               std::optional<uint32_t> port,
+                                                               const char* consequence) {
     if (!Connect(unit, port)) {
-        return ExitFailed;
+        return std::nullopt;
     }
     std::string failedQuery;
-    const auto settings = unit.ReadSettings(failedQuery);
+    auto settings = unit.ReadSettings(failedQuery);
     if (!settings) {
         out_ << "The unit on " << PortName(unit.PortNumber()) << " gave no usable answer to "
-             << failedQuery << ".\n";
+             << failedQuery << consequence << ".\n";
+    }
+    return settings;
+}
+
+int CliProgram::Show(std::optional<uint32_t> port) {
+    UnitConnection unit;
+    const auto settings = ConnectAndReadSettings(unit, port, "");
+    if (!settings) {
         return ExitFailed;
     }
     out_ << "Unit " << unit.DeviceText() << " on " << PortName(unit.PortNumber()) << "\n"
@@ -179,13 +188,8 @@ void CliProgram::PrintLiveValues(UnitConnection& unit) {
 
 int CliProgram::Save(const std::string& file, std::optional<uint32_t> port) {
     UnitConnection unit;
-    if (!Connect(unit, port)) {
-        return ExitFailed;
-    }
-    std::string failedQuery;
-    const auto settings = unit.ReadSettings(failedQuery);
+    const auto settings = ConnectAndReadSettings(unit, port, "; nothing was written");
     if (!settings) {
-        out_ << "The unit gave no usable answer to " << failedQuery << "; nothing was written.\n";
         return ExitFailed;
     }
     const SettingsFile::Origin origin{unit.DeviceText(), unit.Ask("VERSION.SW").value_or("?"),

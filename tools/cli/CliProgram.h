@@ -27,6 +27,11 @@ class CliProgram {
 
     // Opens the named port, or searches; says why not when no unit answered.
     bool Connect(UnitConnection& unit, std::optional<uint32_t> port);
+    // Connects and reads the settings; on failure says which query failed, then what follows
+    // from it (`consequence`, may be empty).
+    std::optional<UnitSettings> ConnectAndReadSettings(UnitConnection& unit,
+                                                       std::optional<uint32_t> port,
+                                                       const char* consequence);
     void ExplainPort(uint32_t port, UnitConnection::OpenResult result);
     // After a search found nothing: ports that another program holds or this user may not open.
     void ExplainSearch();

@@ -148,8 +148,9 @@ TEST_F(FaultMatrix, XoffHeld) {
 
 TEST_F(FaultMatrix, ClosingWhileXoffHeld) {
     ConnectTo();
-    unit_->setFault(sim::Fault::HoldXoff);
+    // Cleared first: once the XOFF has gone out with the next reply, nothing more comes.
     unit_->clearCommands();
+    unit_->setFault(sim::Fault::HoldXoff);
     ASSERT_TRUE(Hears(*unit_, 1));
     SomeMoment(1500);
     // TearDown closes the window within the deadline.

@@ -1,13 +1,14 @@
 #include "RunningProgram.h"
 
 #include <QElapsedTimer>
+#include <cstdio>
 
 #include "ProcessingWait.h"
 #include "TForm_Main.h"
 
 void RunningProgram::TearDown() {
     if (windows_ != nullptr) {
-        EXPECT_LT(CloseProgram(), CloseDeadlineMs) << "closing took too long";
+        ExpectClosedInTime(CloseProgram());
     }
     units_.clear();
 }
@@ -31,6 +32,11 @@ qint64 RunningProgram::CloseProgram() {
     windows_->Main().close();
     windows_.reset();
     return timer.elapsed();
+}
+
+void RunningProgram::ExpectClosedInTime(qint64 milliseconds) {
+    std::printf("closing took %lld ms\n", static_cast<long long>(milliseconds));
+    EXPECT_LT(milliseconds, CloseDeadlineMs) << "closing took too long";
 }
 
 bool RunningProgram::Hears(const sim::SimulatedUnit& unit, std::size_t count) {

@@ -29,6 +29,8 @@ class RunningProgram : public ::testing::Test {
     // Closes the main window and destroys every window, as the end of the program does; the
     // milliseconds that took.
     qint64 CloseProgram();
+    // Prints how long a close took, for the scripts' tables, and fails past the deadline.
+    static void ExpectClosedInTime(qint64 milliseconds);
 
     // True once `unit` has heard `count` commands. The event loop keeps turning meanwhile: a
     // reader waiting to hand a result over sends nothing more until the GUI thread takes it.

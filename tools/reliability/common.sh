@@ -121,12 +121,13 @@ wait_exit() {
 
 # Runs every check of the group $2 (a gtest suite) in the binary $1, each in a process of its
 # own, $3 rounds; a run that crashes, fails, leaks (exit status) or passes $4 seconds counts as
-# failed. Prints one line per check: runs, failures, slowest run. False when any run failed.
+# failed. Prints one line per check: runs, failures, slowest run, longest close of the program.
+# False when any run failed.
 repeat_checks() {
     local binary=$1 suite=$2 rounds=$3 limit=$4
     local checks
     checks=$("$binary" --gtest_list_tests --gtest_filter="$suite.*" 2>/dev/null | awk 'NR > 1 { print $1 }')
-    declare -A failures slowest
+    declare -A failures slowest slowest_close
     local failed=0
     for round in $(seq "$rounds"); do
         for check in $checks; do
@@ -136,6 +137,9 @@ repeat_checks() {
                 >"$log" 2>&1 || status=$?
             local ms=$((($(date +%s%N) - begin) / 1000000))
             [ "${slowest[$check]:-0}" -ge "$ms" ] || slowest[$check]=$ms
+            local close
+            close=$(awk '/^closing took/ { if ($3 > most) most = $3 } END { print most + 0 }' "$log")
+            [ "${slowest_close[$check]:-0}" -ge "$close" ] || slowest_close[$check]=$close
             if [ "$status" -ne 0 ]; then
                 failures[$check]=$((${failures[$check]:-0} + 1))
                 failed=1
@@ -147,10 +151,10 @@ repeat_checks() {
             rm -f "$log"
         done
     done
-    printf '%-45s %6s %9s %12s\n' check runs failures "slowest ms"
+    printf '%-45s %5s %8s %11s %13s\n' check runs failures "slowest ms" "longest close"
     for check in $checks; do
-        printf '%-45s %6d %9d %12d\n' "$check" "$rounds" "${failures[$check]:-0}" \
-            "${slowest[$check]:-0}"
+        printf '%-45s %5d %8d %11d %10d ms\n' "$check" "$rounds" "${failures[$check]:-0}" \
+            "${slowest[$check]:-0}" "${slowest_close[$check]:-0}"
     done
     return "$failed"
 }

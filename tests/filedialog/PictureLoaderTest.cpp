@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <chrono>
 #include <cstdio>
 #include <future>
 
 #include "FolderFixture.h"
+#include "PictureInput.h"
 #include "PictureLoader.h"
 #include "PictureSamples.h"
 
@@ -197,6 +199,10 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
     const QByteArray emf = committed("frame.emf");
     QByteArray zeroLengthRecord = emf;
     qToLittleEndian<quint32>(0, zeroLengthRecord.data() + 108 + 4);
+    // The player would set aside 32 MiB for a record, far longer than the file, before reading
+    // any; the header may ask for up to 8 GiB.
+    QByteArray longRecordWmf = committed("frame.wmf");
+    qToLittleEndian<quint32>(quint32{1} << 24, longRecordWmf.data() + 22 + 12);
     QByteArray scrambledWmf = committed("frame.wmf");
     for (qsizetype i = 40; i < scrambledWmf.size(); ++i) {
         scrambledWmf[i] = char(i * 37);
@@ -211,6 +217,7 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
         {"truncated.emf", emf.left(emf.size() - 30)},
         {"zero-record.emf", zeroLengthRecord},
         {"scrambled.wmf", scrambledWmf},
+        {"long-record.wmf", longRecordWmf},
         {"no-header.wmf", QByteArray(200, 'x')},
     };
     FolderFixture folder;
@@ -225,6 +232,36 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
     EXPECT_FALSE(loadFile(folder, "folder.jpg"));
     EXPECT_FALSE(loadFile(folder, "missing.jpg"));
     EXPECT_EQ(output.text(), "");
+}
+
+// The fuzz target's corpus, and every input it once crashed on: each is drawn or refused, and a
+// drawn picture keeps within the pixel bound. Reading them from files, as the dialog does, gives
+// what decoding the bytes gives.
+TEST(PictureLoader, FuzzInputsLoadOrFailSafely) {
+    int inputs = 0;
+    FolderFixture folder;
+    for (const char* corpus : {KALVIO_PICTURE_CORPUS, KALVIO_PICTURE_REGRESSIONS}) {
+        for (const QFileInfo& entry : QDir(QLatin1String(corpus)).entryInfoList(QDir::Files)) {
+            if (entry.fileName() == QLatin1String("README.md")) {
+                continue;
+            }
+            QFile file(entry.filePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.filePath().toStdString();
+            const QByteArray input = file.readAll();
+            const QString extension = PictureInput::extension(input);
+            const std::optional<QImage> decoded =
+                PictureLoader::decode(PictureInput::file(input), extension);
+            if (decoded) {
+                EXPECT_LE(qint64(decoded->width()) * decoded->height(), PictureLoader::MaxPixels);
+            }
+            const QString name = QStringLiteral("input%1").arg(inputs) + extension;
+            writeFile(folder.path(name), PictureInput::file(input));
+            EXPECT_EQ(loadFile(folder, name).has_value(), decoded.has_value())
+                << entry.filePath().toStdString();
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_PICTURE_CORPUS;
 }
 
 TEST(PictureLoader, PipeNamedLikeAPictureIsNotWaitedFor) {

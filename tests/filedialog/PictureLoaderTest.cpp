@@ -37,6 +37,12 @@ std::optional<QImage> loadFile(const FolderFixture& folder, const QString& name)
                                name.mid(name.lastIndexOf(QLatin1Char('.'))));
 }
 
+// The BMP stored top-down, as a negative height in its header says.
+QByteArray topDown(QByteArray bmp) {
+    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(bmp.constData() + 22), bmp.data() + 22);
+    return bmp;
+}
+
 QByteArray redJpeg() {
     return encoded(solid(QSize(64, 32), Qt::red), "jpg");
 }
@@ -94,6 +100,8 @@ TEST(PictureLoader, EachReadableFormatLoadsAtItsSize) {
         QColor centre;
     } cases[] = {
         {"red.bmp", encoded(solid(QSize(40, 30), Qt::red), "bmp"), QSize(40, 30), Qt::red},
+        {"top-down.bmp", topDown(encoded(solid(QSize(40, 30), Qt::red), "bmp")), QSize(40, 30),
+         Qt::red},
         {"icon.ico", encoded(solid(QSize(32, 16), Qt::blue, QImage::Format_ARGB32), "ico"),
          QSize(32, 16), Qt::blue},
         {"photo.jpg", redJpeg(), QSize(64, 32), Qt::red},

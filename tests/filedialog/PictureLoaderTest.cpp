@@ -207,6 +207,11 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
     const QByteArray emf = committed("frame.emf");
     QByteArray zeroLengthRecord = emf;
     qToLittleEndian<quint32>(0, zeroLengthRecord.data() + 108 + 4);
+    // Records libUEMF has no check of their fields for: a colour profile, and no EMF record.
+    QByteArray uncheckedRecord = emf;
+    qToLittleEndian<quint32>(113, uncheckedRecord.data() + 108);
+    QByteArray unknownRecord = emf;
+    qToLittleEndian<quint32>(200, unknownRecord.data() + 108);
     // The player would set aside 32 MiB for a record, far longer than the file, before reading
     // any; the header may ask for up to 8 GiB.
     QByteArray longRecordWmf = committed("frame.wmf");
@@ -224,6 +229,8 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
         {"huge.bmp", hugeBmp},
         {"truncated.emf", emf.left(emf.size() - 30)},
         {"zero-record.emf", zeroLengthRecord},
+        {"unchecked-record.emf", uncheckedRecord},
+        {"unknown-record.emf", unknownRecord},
         {"scrambled.wmf", scrambledWmf},
         {"long-record.wmf", longRecordWmf},
         {"no-header.wmf", QByteArray(200, 'x')},

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <limits>
 
 namespace {
 
@@ -9,6 +10,15 @@ constexpr qint64 BytesPerPixel = 4;
 
 bool fits(const QSize& size, qint64 maxPixels) {
     return size.isValid() && !size.isEmpty() && qint64{size.width()} * size.height() <= maxPixels;
+}
+
+// Qt's BMP reader gives a top-down picture's height as its header holds it: negative.
+QSize announcedSize(const QImageReader& reader) {
+    const QSize size = reader.size();
+    if (size.height() < 0 && size.height() > std::numeric_limits<int>::min()) {
+        return QSize(size.width(), -size.height());
+    }
+    return size;
 }
 
 }  // namespace
@@ -26,7 +36,7 @@ std::optional<QImage> BoundedImageReader::read(const QByteArray& bytes, const ch
     // The header's size is checked first; the allocation limit also holds for pictures whose
     // size only shows while they are decoded.
     reader.setAllocationLimit(int((maxPixels * BytesPerPixel) >> 20) + 1);
-    if (!fits(reader.size(), maxPixels)) {
+    if (!fits(announcedSize(reader), maxPixels)) {
         return std::nullopt;
     }
     QImage image;

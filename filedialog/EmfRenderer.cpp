@@ -1,10 +1,13 @@
 #include "EmfRenderer.h"
 
 #include <emf2svg.h>
+#include <uemf.h>
 #include <uemf_safe.h>
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
 
@@ -87,11 +90,39 @@ bool walkRecords(const QByteArray& bytes, const Header& header, Visit visit) {
     return false;
 }
 
+// Record types that libUEMF has no check for: it checks only their length, and says so on
+// stderr. They are rare: escapes, colour profiles, OpenGL records, and text records out of use
+// since Windows NT.
+bool libuemfChecks(quint32 type) {
+    static const std::array<quint32, 17> Unchecked = {
+        U_EMR_UNDEF69,
+        U_EMR_POLYTEXTOUTA,
+        U_EMR_POLYTEXTOUTW,
+        U_EMR_GLSRECORD,
+        U_EMR_GLSBOUNDEDRECORD,
+        U_EMR_DRAWESCAPE,
+        U_EMR_EXTESCAPE,
+        U_EMR_UNDEF107,
+        U_EMR_FORCEUFIMAPPING,
+        U_EMR_NAMEDESCAPE,
+        U_EMR_COLORCORRECTPALETTE,
+        U_EMR_SETICMPROFILEA,
+        U_EMR_SETICMPROFILEW,
+        U_EMR_UNDEF117,
+        U_EMR_SETLINKEDUFIS,
+        U_EMR_SETTEXTJUSTIFICATION,
+        U_EMR_COLORMATCHTOTARGETW,
+    };
+    return type >= U_EMR_MIN && type <= U_EMR_MAX &&
+           std::find(Unchecked.begin(), Unchecked.end(), type) == Unchecked.end();
+}
+
 // Beyond the walk, every record passes libUEMF's check of its own fields (counts and offsets
-// inside the record); libemf2svg checks none of this itself.
+// inside the record); libemf2svg checks none of this itself. A record libUEMF cannot check
+// refuses the file.
 bool recordsWellFormed(const QByteArray& bytes, const Header& header) {
-    return walkRecords(bytes, header, [&bytes](qsizetype position, quint32) {
-        return U_emf_record_safe(bytes.constData() + position) != 0;
+    return walkRecords(bytes, header, [&bytes](qsizetype position, quint32 type) {
+        return libuemfChecks(type) && U_emf_record_safe(bytes.constData() + position) != 0;
     });
 }
 

@@ -3,10 +3,10 @@
 //
 // libemf2svg trusts what it reads (a damaged header description made it read past its input),
 // so the file is checked here first: the header's type, size and signature, and a walk over
-// every record up to the end record, each inside the file and passing libUEMF's check of its
-// fields. The header's description is not handed over at all. Only plain EMF records are drawn;
-// EMF+ records (whose parser is the larger part of the library) are left out, and the EMF
-// drawing that such files carry beside them is shown instead.
+// every record up to the end record, each inside the file, of a type libUEMF knows how to check
+// and passing that check of its fields. The header's description is not handed over at all. Only
+// plain EMF records are drawn; EMF+ records (whose parser is the larger part of the library) are
+// left out, and the EMF drawing that such files carry beside them is shown instead.
 #pragma once
 
 #include <QByteArray>

@@ -24,11 +24,9 @@ const std::array<QLatin1String, 11> CandidateExtensions = {
     QLatin1String(".emz"), QLatin1String(".wmf"),  QLatin1String(".wmz"),
 };
 
-using Decoder = std::optional<QImage> (*)(const QByteArray&);
-
 struct Reader {
     QLatin1String extension;
-    Decoder decode;
+    PictureLoader::Decoder decode;
 };
 
 }  // namespace
@@ -40,6 +38,29 @@ bool PictureLoader::isCandidate(const QString& extension) {
 }
 
 std::optional<QImage> PictureLoader::load(const QByteArray& nativePath, const QString& extension) {
+    if (decoderFor(extension) == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> bytes = readRegularFile(nativePath);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return decode(*bytes, extension);
+}
+
+std::optional<QImage> PictureLoader::decode(const QByteArray& bytes, const QString& extension) {
+    const Decoder decoder = decoderFor(extension);
+    if (decoder == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<QImage> picture = decoder(bytes);
+    if (!picture || picture->isNull()) {
+        return std::nullopt;
+    }
+    return picture;
+}
+
+PictureLoader::Decoder PictureLoader::decoderFor(const QString& extension) {
     const std::array<Reader, 6> readers = {{
         {QLatin1String(".bmp"), &PictureLoader::decodeBmp},
         {QLatin1String(".ico"), &PictureLoader::decodeIco},
@@ -51,18 +72,7 @@ std::optional<QImage> PictureLoader::load(const QByteArray& nativePath, const QS
     const QString lower = extension.toLower();
     const auto reader = std::find_if(readers.begin(), readers.end(),
                                      [&lower](const Reader& r) { return lower == r.extension; });
-    if (reader == readers.end()) {
-        return std::nullopt;
-    }
-    const std::optional<QByteArray> bytes = readRegularFile(nativePath);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    std::optional<QImage> picture = reader->decode(*bytes);
-    if (!picture || picture->isNull()) {
-        return std::nullopt;
-    }
-    return picture;
+    return reader == readers.end() ? nullptr : reader->decode;
 }
 
 std::optional<QByteArray> PictureLoader::readRegularFile(const QByteArray& nativePath) {

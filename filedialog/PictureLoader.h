@@ -21,8 +21,14 @@ class PictureLoader {
     // extension with its dot, in any case (".JPG").
     static bool isCandidate(const QString& extension);
     static std::optional<QImage> load(const QByteArray& nativePath, const QString& extension);
+    // The file's bytes, already read, with the reader its extension chooses.
+    static std::optional<QImage> decode(const QByteArray& bytes, const QString& extension);
+
+    using Decoder = std::optional<QImage> (*)(const QByteArray&);
 
   private:
+    // The reader for the extension; nullptr when there is none.
+    static Decoder decoderFor(const QString& extension);
     static std::optional<QByteArray> readRegularFile(const QByteArray& nativePath);
     static std::optional<QImage> decodeBmp(const QByteArray& bytes);
     static std::optional<QImage> decodeIco(const QByteArray& bytes);

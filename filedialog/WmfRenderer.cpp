@@ -16,10 +16,13 @@ constexpr unsigned long PlayerOptions =
 constexpr quint32 PlaceableKey = 0x9AC6CDD7;
 constexpr qsizetype PlaceableHeaderBytes = 22;
 constexpr qsizetype StandardHeaderBytes = 18;
+constexpr qsizetype LongestRecordAt = 12;
 constexpr double PointsPerInch = 72.0;
 
 // The standard header (memory or disk metafile, nine words, Windows 3.0 or later), behind the
-// placeable header when there is one.
+// placeable header when there is one. The player sets aside room for the longest record the
+// header announces before it reads any: a record longer than the whole file is refused here, so
+// that a small file cannot make it take gigabytes.
 bool hasMetafileHeader(const QByteArray& bytes) {
     qsizetype start = 0;
     if (bytes.size() >= 4 && qFromLittleEndian<quint32>(bytes.constData()) == PlaceableKey) {
@@ -32,7 +35,10 @@ bool hasMetafileHeader(const QByteArray& bytes) {
     const quint16 type = qFromLittleEndian<quint16>(header);
     const quint16 headerWords = qFromLittleEndian<quint16>(header + 2);
     const quint16 version = qFromLittleEndian<quint16>(header + 4);
-    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
+    const quint32 longestRecordWords = qFromLittleEndian<quint32>(header + LongestRecordAt);
+    return (type == 1 || type == 2) && headerWords == 9 &&
+           (version == 0x0100 || version == 0x0300) &&
+           qint64{longestRecordWords} * 2 <= qint64{bytes.size()};
 }
 
 // The player reads its input byte by byte through these three functions.

@@ -10,9 +10,6 @@ TForm_Sprachen* Form_Sprachen = nullptr;
 
 namespace {
 
-// Kalvio.ini holds three short lines; anything much larger is no settings file of ours.
-constexpr qint64 MaxSettingsBytes = 64 * 1024;
-
 // Reads a whole file of at most maxBytes; false when it cannot be read or is larger.
 bool ReadBounded(const QString& path, qint64 maxBytes, std::string& bytes) {
     QFile file(path);
@@ -113,15 +110,12 @@ int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int
 
 void TForm_Sprachen::LoadSettings(const QString& configFolder) {
     std::string bytes;
-    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName), MaxSettingsBytes, bytes)) {
+    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName),
+                     qint64(LanguageSettings::MaxFileBytes), bytes)) {
         return;
     }
-    const std::vector<std::string> lines = language_file::SplitLines(bytes);
-    for (std::size_t line = 0; line + 1 < lines.size(); ++line) {
-        if (lines[line] != SettingsSection) {
-            continue;
-        }
-        const QString path = QFile::decodeName(QByteArray::fromStdString(lines[line + 1]));
+    for (const std::string& file : LanguageSettings::languageFiles(bytes)) {
+        const QString path = QFile::decodeName(QByteArray::fromStdString(file));
         if (LoadLanguageFile(path) == language_file::Loaded) {
             ShowOnMainWindow("Edit_VersionSprache", path, true);
         }
@@ -133,7 +127,7 @@ void TForm_Sprachen::SaveSettings(const QString& configFolder) const {
     if (!file.open(QIODevice::WriteOnly)) {
         return;
     }
-    file.write(QByteArray(SettingsSection) + "\r\n" + QFile::encodeName(LanguageFile) + "\r\n" +
-               "\r\n");
+    file.write(QByteArray::fromStdString(
+        LanguageSettings::fileText(QFile::encodeName(LanguageFile).toStdString())));
     file.commit();  // replaces the old file only when the new one is whole
 }

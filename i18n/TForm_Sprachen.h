@@ -6,13 +6,14 @@
 #include <QString>
 
 #include "LanguageFile.h"
+#include "LanguageSettings.h"
 #include "TextTargets.h"
 
 class TForm_Sprachen : public QObject {
     Q_OBJECT
   public:
-    static constexpr const char* SettingsFileName = "Kalvio.ini";
-    static constexpr const char* SettingsSection = "[Sprache]";
+    static constexpr const char* SettingsFileName = LanguageSettings::FileName;
+    static constexpr const char* SettingsSection = LanguageSettings::Section;
 
     TForm_Sprachen(QObject* parent, TextTargets::WindowLookup windows);
 

@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <chrono>
 #include <cstdio>
 #include <future>
 
 #include "FolderFixture.h"
+#include "PictureInput.h"
 #include "PictureLoader.h"
 #include "PictureSamples.h"
 
@@ -33,6 +35,12 @@ struct Sample {
 std::optional<QImage> loadFile(const FolderFixture& folder, const QString& name) {
     return PictureLoader::load(QFile::encodeName(folder.path(name)),
                                name.mid(name.lastIndexOf(QLatin1Char('.'))));
+}
+
+// The BMP stored top-down, as a negative height in its header says.
+QByteArray topDown(QByteArray bmp) {
+    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(bmp.constData() + 22), bmp.data() + 22);
+    return bmp;
 }
 
 QByteArray redJpeg() {
@@ -92,6 +100,8 @@ TEST(PictureLoader, EachReadableFormatLoadsAtItsSize) {
         QColor centre;
     } cases[] = {
         {"red.bmp", encoded(solid(QSize(40, 30), Qt::red), "bmp"), QSize(40, 30), Qt::red},
+        {"top-down.bmp", topDown(encoded(solid(QSize(40, 30), Qt::red), "bmp")), QSize(40, 30),
+         Qt::red},
         {"icon.ico", encoded(solid(QSize(32, 16), Qt::blue, QImage::Format_ARGB32), "ico"),
          QSize(32, 16), Qt::blue},
         {"photo.jpg", redJpeg(), QSize(64, 32), Qt::red},
@@ -197,6 +207,15 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
     const QByteArray emf = committed("frame.emf");
     QByteArray zeroLengthRecord = emf;
     qToLittleEndian<quint32>(0, zeroLengthRecord.data() + 108 + 4);
+    // Records libUEMF has no check of their fields for: a colour profile, and no EMF record.
+    QByteArray uncheckedRecord = emf;
+    qToLittleEndian<quint32>(113, uncheckedRecord.data() + 108);
+    QByteArray unknownRecord = emf;
+    qToLittleEndian<quint32>(200, unknownRecord.data() + 108);
+    // The player would set aside 32 MiB for a record, far longer than the file, before reading
+    // any; the header may ask for up to 8 GiB.
+    QByteArray longRecordWmf = committed("frame.wmf");
+    qToLittleEndian<quint32>(quint32{1} << 24, longRecordWmf.data() + 22 + 12);
     QByteArray scrambledWmf = committed("frame.wmf");
     for (qsizetype i = 40; i < scrambledWmf.size(); ++i) {
         scrambledWmf[i] = char(i * 37);
@@ -210,7 +229,10 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
         {"huge.bmp", hugeBmp},
         {"truncated.emf", emf.left(emf.size() - 30)},
         {"zero-record.emf", zeroLengthRecord},
+        {"unchecked-record.emf", uncheckedRecord},
+        {"unknown-record.emf", unknownRecord},
         {"scrambled.wmf", scrambledWmf},
+        {"long-record.wmf", longRecordWmf},
         {"no-header.wmf", QByteArray(200, 'x')},
     };
     FolderFixture folder;
@@ -225,6 +247,36 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
     EXPECT_FALSE(loadFile(folder, "folder.jpg"));
     EXPECT_FALSE(loadFile(folder, "missing.jpg"));
     EXPECT_EQ(output.text(), "");
+}
+
+// The fuzz target's corpus, and every input it once crashed on: each is drawn or refused, and a
+// drawn picture keeps within the pixel bound. Reading them from files, as the dialog does, gives
+// what decoding the bytes gives.
+TEST(PictureLoader, FuzzInputsLoadOrFailSafely) {
+    int inputs = 0;
+    FolderFixture folder;
+    for (const char* corpus : {KALVIO_PICTURE_CORPUS, KALVIO_PICTURE_REGRESSIONS}) {
+        for (const QFileInfo& entry : QDir(QLatin1String(corpus)).entryInfoList(QDir::Files)) {
+            if (entry.fileName() == QLatin1String("README.md")) {
+                continue;
+            }
+            QFile file(entry.filePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.filePath().toStdString();
+            const QByteArray input = file.readAll();
+            const QString extension = PictureInput::extension(input);
+            const std::optional<QImage> decoded =
+                PictureLoader::decode(PictureInput::file(input), extension);
+            if (decoded) {
+                EXPECT_LE(qint64(decoded->width()) * decoded->height(), PictureLoader::MaxPixels);
+            }
+            const QString name = QStringLiteral("input%1").arg(inputs) + extension;
+            writeFile(folder.path(name), PictureInput::file(input));
+            EXPECT_EQ(loadFile(folder, name).has_value(), decoded.has_value())
+                << entry.filePath().toStdString();
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_PICTURE_CORPUS;
 }
 
 TEST(PictureLoader, PipeNamedLikeAPictureIsNotWaitedFor) {

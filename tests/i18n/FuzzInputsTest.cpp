@@ -1,5 +1,6 @@
 // Walks every input the fuzzer kept (tests/i18n/corpus) and every input that once made the
-// reader fail (tests/i18n/regressions), with the checks the fuzz target makes.
+// reader fail (tests/i18n/regressions), with the checks the fuzz target makes; and likewise the
+// Kalvio.ini reader's corpus (tests/i18n/corpus-settings).
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "ChecksumLine.h"
 #include "LanguageFile.h"
+#include "LanguageSettings.h"
 #include "LanguageText.h"
 
 namespace {
@@ -50,6 +52,26 @@ TEST(FuzzInputsTest, EveryKeptInputIsWalkedSafely) {
         }
     }
     EXPECT_GT(walked, 0) << "no inputs in " << KALVIO_LANGUAGE_CORPUS;
+}
+
+TEST(FuzzInputsTest, EveryKeptSettingsFileNamesWholeLines) {
+    int read = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(KALVIO_SETTINGS_CORPUS)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || name == "README.md") {
+            continue;
+        }
+        const std::string bytes = ReadAll(entry.path());
+        for (const std::string& file : LanguageSettings::languageFiles(bytes)) {
+            EXPECT_EQ(file.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << name;
+            const std::vector<std::string> written =
+                LanguageSettings::languageFiles(LanguageSettings::fileText(file) + bytes);
+            ASSERT_FALSE(written.empty()) << name;
+            EXPECT_EQ(written.front(), file) << name;
+        }
+        ++read;
+    }
+    EXPECT_GT(read, 0) << "no inputs in " << KALVIO_SETTINGS_CORPUS;
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "ReplyCheck.h"
 
 namespace {
 
@@ -142,6 +147,21 @@ TEST(ReplyParserTest, DeviceTypeFromTheFirstElevenCharacters) {
     for (const auto& [payload, type] : cases) {
         EXPECT_EQ(IdentifyDeviceType(payload).value_or("none"), type) << payload;
     }
+}
+
+// The fuzz target's corpus: every payload in it is read consistently by every query.
+TEST(ReplyParserTest, FuzzInputsAreReadConsistently) {
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KALVIO_REPLY_CORPUS)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "README.md") {
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string received(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(ReplyCheck::firstFault(received), "") << entry.path();
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_REPLY_CORPUS;
 }
 
 }  // namespace

@@ -79,6 +79,8 @@ start_kalvio() {
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     (cd "$root/BIN" && exec "$kalvio") >"$scratch/kalvio.log" 2>&1 &
     kalvio_pid=$!
+    # A check that gives up early must not leave Kalvio running behind it.
+    started_pids+=("$kalvio_pid")
 }
 
 # The main window of the process $1, once it is mapped; empty after $2 seconds without it.

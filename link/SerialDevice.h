@@ -14,9 +14,13 @@ namespace serial_device {
 // The device target behind a port name such as "COM3"; false when there is no such device.
 bool QueryTarget(const std::string& portName, std::string& target);
 
-// Opens "COMn" (n up to 9) or "\\.\COMn" for reading and writing, exclusively: another
-// program's open of the same port fails, and so does ours while another holds it. The hold
-// ends with our process, however it ends. Returns the descriptor, or -1.
+// Opens "COMn" (n up to 9) or "\\.\COMn" for reading and writing, as far as the system lets
+// us exclusively. Refused, without opening it, is a port that another program uses: a kernel
+// console, a process's terminal, a port named by a live lock file; and, once opened, one that
+// another program holds as we do (flock, or the kernel's exclusive flag). While we hold it,
+// later opens by programs that respect the flag or lock files fail (root passes the flag, and
+// a pseudo-terminal gets no flag). The hold ends with our process, however it ends; a lock file
+// left behind then is stale and blocks nobody. Returns the descriptor, or -1.
 int OpenExclusive(const std::string& deviceName);
 
 bool SetQueueSizes(int fd, uint32_t inputBytes, uint32_t outputBytes);

@@ -23,6 +23,7 @@
 
 #include "BoundedTransfer.h"
 #include "Deadline.h"
+#include "PortClaim.h"
 #include "PortNamespace.h"
 #include "ReadAhead.h"
 #include "SerialDevice.h"
@@ -38,6 +39,7 @@ struct PortRecord {
     // A line without error counters (a pseudo-terminal) is asked only once.
     bool hasErrorCounters = true;
     ReadAhead pending;
+    std::string lockFile;  // our lock file, given back on close; empty when none was taken
 };
 
 std::mutex recordsLock;
@@ -62,9 +64,15 @@ PortTimeouts TimeoutsOf(int fd) {
 }
 
 // False when the descriptor has no record: it was not opened here.
-bool ForgetRecord(int fd) {
+bool ForgetRecord(int fd, std::string& lockFile) {
     std::lock_guard<std::mutex> guard(recordsLock);
-    return records.erase(fd) != 0;
+    const auto found = records.find(fd);
+    if (found == records.end()) {
+        return false;
+    }
+    lockFile = found->second.lockFile;
+    records.erase(found);
+    return true;
 }
 
 uint32_t SaturatingBudget(uint32_t multiplier, std::size_t count, uint32_t constant) {
@@ -235,7 +243,7 @@ void HoldModemLine(int fd, int line, LineControl control) {
 // The kernel drops TIOCEXCL with the last close of a serial device, so the flag ends with our
 // process however it ends. A pseudo-terminal's slave lives on while its master is open, as the
 // simulated unit keeps it: there the flag would outlive a process that left the port open and
-// refuse the next start of a normal user, so flock alone keeps others out of those.
+// refuse the next start of a normal user, so only flock and the lock file guard those.
 bool IsPseudoTerminalSlave(dev_t device) {
     constexpr unsigned FirstSlaveMajor = 136;  // UNIX98 pty slaves use majors 136 to 143
     constexpr unsigned LastSlaveMajor = 143;
@@ -272,20 +280,31 @@ int OpenExclusive(const std::string& deviceName) {
     if (!path) {
         return -1;
     }
-    const int fd = open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    // A port that another program uses without holding it is not even opened.
+    struct stat node {};
+    if (stat(path->c_str(), &node) != 0 || !S_ISCHR(node.st_mode)) {
         return -1;
     }
-    // flock keeps out every cooperating program, root included; TIOCEXCL keeps out the rest.
+    const auto lockFile = port_claim::Claim(*path, node.st_rdev);
+    if (!lockFile) {
+        return -1;
+    }
+    const int fd = open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // flock keeps out every program that holds ports as we do, root included; TIOCEXCL keeps
+    // out later opens of any other program. Neither refuses one that opened the port before.
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd) ||
+    if (fd < 0 || fstat(fd, &info) != 0 || info.st_rdev != node.st_rdev || !isatty(fd) ||
         flock(fd, LOCK_EX | LOCK_NB) != 0 ||
         (!IsPseudoTerminalSlave(info.st_rdev) && ioctl(fd, TIOCEXCL) != 0)) {
-        close(fd);
+        if (fd >= 0) {
+            close(fd);
+        }
+        port_claim::Release(*lockFile);
         return -1;
     }
     std::lock_guard<std::mutex> guard(recordsLock);
     records[fd] = PortRecord{};
+    records[fd].lockFile = *lockFile;
     return fd;
 }
 
@@ -454,13 +473,18 @@ bool Purge(int fd) {
 bool Close(int fd) {
     // Only the record says the number is ours: any other open descriptor may be someone else's.
     // It goes first, so that a port opened meanwhile under the same number keeps its own.
-    if (!ForgetRecord(fd)) {
+    std::string lockFile;
+    if (!ForgetRecord(fd, lockFile)) {
         return false;
     }
     // Unsent output would make close() wait for the line; exclusivity is given back at once,
     // not only when the last descriptor of the device closes.
     tcflush(fd, TCIOFLUSH);
     ioctl(fd, TIOCNXCL);
+    // The lock file goes first: once the last descriptor is closed, the node's name may be
+    // given to another device (a new pseudo-terminal, an adapter plugged in again), which our
+    // lock file must not keep from others while we are still alive.
+    port_claim::Release(lockFile);
     // The descriptor is released even when close() reports an error (EIO from an unplugged
     // adapter); the result only tells the caller.
     return close(fd) == 0 || errno == EINTR;

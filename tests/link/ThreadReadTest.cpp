@@ -11,9 +11,11 @@
 #include "CommandLogQueries.h"
 #include "FakeGuiThread.h"
 #include "ForeignDevice.h"
+#include "PortUsers.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
+#include "UucpLock.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
@@ -393,6 +395,31 @@ TEST_F(ThreadReadTest, SearchMovesOnFromADeviceThatNeverStopsSending) {
     startReader();
     ASSERT_TRUE(WaitUntil([&] { return device.heardCommand(); }));
     EXPECT_TRUE(connected());
+}
+
+// A login prompt's line and a port another program has locked are passed over unheard.
+TEST_F(ThreadReadTest, SearchNeverSpeaksIntoAPortThatAnotherProgramUses) {
+    TemporaryFolder lockFolder;
+    host_places::Places places;
+    places.lockFolders = {lockFolder.path()};
+    test_support::HostPlacesOverride placesOverride(places);
+    PseudoTerminal terminal(folder_, 3);
+    ForeignDevice terminalListener(terminal, "", "", 10ms);
+    test_support::TerminalSession session(terminal.slavePath());
+    ASSERT_TRUE(session.started());
+    PseudoTerminal locked(folder_, 4);
+    ForeignDevice lockedListener(locked, "", "", 10ms);
+    test_support::LivingProcess lockOwner;
+    test_support::WriteLockFile(lockFolder.file(uucp_lock::LockFileName(locked.slavePath())),
+                                lockOwner.pid());
+    startUnit();
+    display_.page = 3;
+    startReader();
+    ASSERT_TRUE(connected());
+    EXPECT_TRUE(display_.has("searching COM3"));
+    EXPECT_TRUE(display_.has("searching COM4"));
+    EXPECT_FALSE(terminalListener.heardCommand()) << "the search spoke into a terminal";
+    EXPECT_FALSE(lockedListener.heardCommand()) << "the search spoke into a locked port";
 }
 
 }  // namespace

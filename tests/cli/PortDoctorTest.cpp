@@ -9,10 +9,12 @@
 #include <fcntl.h>
 
 #include "PortDoctor.h"
+#include "PortUsers.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
 #include "UnprivilegedChild.h"
+#include "UucpLock.h"
 
 namespace {
 
@@ -127,6 +129,37 @@ TEST_F(PortDoctorTest, NamesTheGroupThatWouldLetTheUserOpenThePort) {
         return Mentions(report, "usermod -aG " + report.group + " nobody") ? 0 : 3;
     });
     EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Ports that another program uses without holding them are named with their user, not probed.
+TEST_F(PortDoctorTest, NamesTheProgramWhoseTerminalOrLockFileThePortIs) {
+    TemporaryFolder lockFolder;
+    host_places::Places places;
+    places.lockFolders = {lockFolder.path()};
+    test_support::HostPlacesOverride placesOverride(places);
+    PseudoTerminal terminal(folder_, 1);
+    test_support::TerminalSession session(terminal.slavePath());
+    ASSERT_TRUE(session.started());
+    PseudoTerminal locked(folder_, 2);
+    test_support::LivingProcess owner;
+    const std::string lockFile = lockFolder.file(uucp_lock::LockFileName(locked.slavePath()));
+    test_support::WriteLockFile(lockFile, owner.pid());
+
+    const auto terminalReport = PortDoctor::Examine(1, true);
+    ASSERT_TRUE(terminalReport.terminalOf);
+    EXPECT_EQ(terminalReport.terminalOf->pid, session.pid());
+    EXPECT_EQ(terminalReport.answer, PortDoctor::Answer::NotTried);
+    EXPECT_TRUE(Mentions(terminalReport, "terminal of process " + std::to_string(session.pid())));
+
+    const auto lockedReport = PortDoctor::Examine(2, true);
+    ASSERT_TRUE(lockedReport.lockOwner);
+    EXPECT_EQ(lockedReport.lockOwner->pid, owner.pid());
+    EXPECT_EQ(lockedReport.answer, PortDoctor::Answer::NotTried);
+    EXPECT_TRUE(Mentions(lockedReport, lockFile));
 }
 
 }  // namespace

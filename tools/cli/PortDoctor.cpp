@@ -10,9 +10,13 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "HostPlaces.h"
+#include "KernelConsole.h"
 #include "PortNamespace.h"
+#include "ProcessFolder.h"
 #include "Thread_Read.h"
 #include "UnitConnection.h"
+#include "UucpLock.h"
 
 namespace {
 
@@ -102,6 +106,53 @@ std::string HolderAdvice(const ProcessTable::Process& holder, const std::string&
     return who + ". Close that program, or stop it with: kill " + std::to_string(holder.pid);
 }
 
+void ExamineUse(PortDoctor::NodeReport& report, const struct stat& node) {
+    report.isConsole = kernel_console::IsActiveConsole(node.st_rdev);
+    const auto terminalOf =
+        process_folder::ProcessWithTerminal(host_places::Current().procRoot, node.st_rdev);
+    if (terminalOf) {
+        report.terminalOf = ProcessTable::Of(*terminalOf);
+    }
+    if (const auto holder = uucp_lock::LiveHolder(report.path)) {
+        report.lockOwner =
+            holder->pid != 0 ? ProcessTable::Of(holder->pid) : ProcessTable::Process{0, ""};
+        report.lockFile = holder->file;
+    }
+}
+
+bool InUse(const PortDoctor::NodeReport& report) {
+    return report.isConsole || report.terminalOf || report.lockOwner;
+}
+
+// Why Kalvio leaves a port alone that another program uses without holding it.
+std::vector<std::string> UseSentences(const PortDoctor::NodeReport& report) {
+    std::vector<std::string> sentences;
+    const std::string node = report.path.substr(report.path.rfind('/') + 1);
+    if (report.isConsole) {
+        sentences.push_back(
+            "It is an active kernel console, so Kalvio leaves it alone. Fix: remove console=" +
+            node + " from the kernel command line (GRUB_CMDLINE_LINUX in /etc/default/grub, " +
+            "then sudo update-grub) and restart.");
+    }
+    if (report.terminalOf) {
+        sentences.push_back("It is the terminal of process " +
+                            std::to_string(report.terminalOf->pid) + " (" +
+                            report.terminalOf->name + "), so Kalvio leaves it alone.");
+        sentences.push_back(HolderAdvice(*report.terminalOf, report.path, report.portNumber));
+    }
+    if (report.lockOwner && report.lockOwner->pid == 0) {
+        sentences.push_back("The lock file " + report.lockFile +
+                            " says it is in use, but not by whom, so Kalvio leaves it alone. " +
+                            "If no program uses the port, remove it: sudo rm " + report.lockFile);
+    } else if (report.lockOwner) {
+        sentences.push_back("Process " + std::to_string(report.lockOwner->pid) + " (" +
+                            report.lockOwner->name + ") has locked it with the lock file " +
+                            report.lockFile + ", so Kalvio leaves it alone.");
+        sentences.push_back(HolderAdvice(*report.lockOwner, report.path, report.portNumber));
+    }
+    return sentences;
+}
+
 std::string PermissionAdvice(const PortDoctor::NodeReport& report) {
     const std::string refused = "You may not open " + report.path + ".";
     if (!report.groupAllows) {
@@ -172,8 +223,9 @@ PortDoctor::NodeReport PortDoctor::Examine(uint32_t portNumber, bool probe) {
     }
     ExaminePermission(report, node);
     report.heldByOther = report.mayOpen && HeldByOther(report.path);
+    ExamineUse(report, node);
     report.holders = ProcessTable::Holding(report.path, report.holdersComplete);
-    if (!probe || !report.mayOpen || report.heldByOther) {
+    if (!probe || !report.mayOpen || report.heldByOther || InUse(report)) {
         return report;
     }
     UnitConnection unit;
@@ -207,15 +259,20 @@ std::vector<std::string> PortDoctor::Describe(const NodeReport& report) {
     }
     // A program that has the port open without holding it (the far end of a pseudo-terminal,
     // a monitor) matters only while no unit answers there.
-    const bool holdersMatter =
-        report.heldByOther || (report.answer != Answer::Unit && report.answer != Answer::NotTried);
+    const bool holdersMatter = report.heldByOther || InUse(report) ||
+                               (report.answer != Answer::Unit && report.answer != Answer::NotTried);
     if (report.heldByOther) {
         sentences.push_back(
             "Another program holds it open for itself, so nobody else can use "
             "it now.");
     }
+    for (const std::string& sentence : UseSentences(report)) {
+        sentences.push_back(sentence);
+    }
     for (const ProcessTable::Process& holder : report.holders) {
-        if (holdersMatter) {
+        const bool toldAlready = (report.terminalOf && report.terminalOf->pid == holder.pid) ||
+                                 (report.lockOwner && report.lockOwner->pid == holder.pid);
+        if (holdersMatter && !toldAlready) {
             sentences.push_back(HolderAdvice(holder, report.path, report.portNumber));
         }
     }

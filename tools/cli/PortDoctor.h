@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ class PortDoctor {
         bool inGroup = false;         // this session has the group
         bool inGroupAtLogin = false;  // the user's account has it (maybe not this session yet)
         bool heldByOther = false;     // another program opened it exclusively (as Kalvio does)
+        // Uses that keep Kalvio off the port without holding it exclusively.
+        bool isConsole = false;                           // the kernel writes its messages there
+        std::optional<ProcessTable::Process> terminalOf;  // a process whose terminal it is
+        std::optional<ProcessTable::Process> lockOwner;   // pid 0: the owner cannot be read
+        std::string lockFile;
         std::vector<ProcessTable::Process> holders;  // processes that have it open
         bool holdersComplete = true;
         Answer answer = Answer::NotTried;

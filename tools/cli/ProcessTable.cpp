@@ -8,10 +8,12 @@
 #include <fstream>
 #include <functional>
 
+#include "HostPlaces.h"
+#include "ProcessFolder.h"
+
 namespace {
 
-// Bounds on what one look at /proc may cost, however many processes and files there are.
-constexpr std::size_t MaxProcesses = 100000;
+// Bound on what one look at a process's open files may cost, however many it has.
 constexpr std::size_t MaxFilesPerProcess = 65536;
 
 bool IsNumber(const char* name) {
@@ -26,26 +28,12 @@ bool IsNumber(const char* name) {
     return true;
 }
 
-// Calls visit with each process id in /proc, up to the bound.
-void EachProcess(const std::function<void(pid_t)>& visit) {
-    DIR* proc = opendir("/proc");
-    if (proc == nullptr) {
-        return;
-    }
-    std::size_t seen = 0;
-    while (const dirent* entry = readdir(proc)) {
-        if (IsNumber(entry->d_name) && ++seen <= MaxProcesses) {
-            visit(static_cast<pid_t>(std::stol(entry->d_name)));
-        }
-    }
-    closedir(proc);
+std::string ProcRoot() {
+    return host_places::Current().procRoot;
 }
 
 std::string CommandName(pid_t pid) {
-    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(comm, name);
-    return name.substr(0, 15);
+    return process_folder::CommandName(ProcRoot(), pid);
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -54,7 +42,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 // True when a descriptor of pid refers to the file; false also when none could be read.
 bool HoldsFile(pid_t pid, const struct stat& file, bool& readable) {
-    const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
+    const std::string folder = ProcRoot() + "/" + std::to_string(pid) + "/fd";
     DIR* fds = opendir(folder.c_str());
     readable = fds != nullptr;
     if (fds == nullptr) {
@@ -86,26 +74,32 @@ std::vector<ProcessTable::Process> ProcessTable::Holding(const std::string& path
         return holders;
     }
     const pid_t self = getpid();
-    EachProcess([&](pid_t pid) {
+    process_folder::EachProcess(ProcRoot(), [&](pid_t pid) {
         if (pid == self) {
-            return;
+            return true;
         }
         bool readable = true;
         if (HoldsFile(pid, file, readable)) {
             holders.push_back({pid, CommandName(pid)});
         }
         complete = complete && readable;
+        return true;
     });
     return holders;
 }
 
+ProcessTable::Process ProcessTable::Of(pid_t pid) {
+    return {pid, CommandName(pid)};
+}
+
 std::vector<ProcessTable::Process> ProcessTable::Named(const std::vector<std::string>& names) {
     std::vector<Process> found;
-    EachProcess([&](pid_t pid) {
+    process_folder::EachProcess(ProcRoot(), [&](pid_t pid) {
         const std::string name = CommandName(pid);
         if (std::find(names.begin(), names.end(), name) != names.end()) {
             found.push_back({pid, name});
         }
+        return true;
     });
     return found;
 }

@@ -18,6 +18,8 @@ class ProcessTable {
     // Processes other than this one with `path` (or whatever it links to) open. `complete`
     // becomes false when some process's open files could not be looked at.
     static std::vector<Process> Holding(const std::string& path, bool& complete);
+    // The process with that id, named as it runs now.
+    static Process Of(pid_t pid);
     // Running processes whose command name is one of `names`.
     static std::vector<Process> Named(const std::vector<std::string>& names);
 };

@@ -8,11 +8,14 @@
 
 #include <fcntl.h>
 
+#include "HostPlacesOverride.h"
+#include "LivingProcess.h"
+#include "LockFiles.h"
 #include "PortDoctor.h"
-#include "PortUsers.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
+#include "TerminalSession.h"
 #include "UnprivilegedChild.h"
 #include "UucpLock.h"
 

@@ -14,14 +14,18 @@
 #include <functional>
 
 #include "ComPort.h"
+#include "HostPlacesOverride.h"
 #include "KernelConsole.h"
-#include "PortUsers.h"
+#include "LivingProcess.h"
+#include "LockFiles.h"
 #include "ProcessFolder.h"
 #include "PseudoTerminal.h"
 #include "TemporaryFolder.h"
+#include "TerminalSession.h"
 #include "UnprivilegedChild.h"
 #include "UucpLock.h"
 #include "WaitUntil.h"
+#include "WaitingChild.h"
 
 using test_support::HostPlacesOverride;
 using test_support::PortFolderOverride;

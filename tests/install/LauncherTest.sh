@@ -140,6 +140,31 @@ FileShippedLaterAppears() {
     expect_no_leftovers
 }
 
+# A layout an earlier launcher made, which kept no record: it copied whole folders at the first
+# start, long ago; the user changed one copy later.
+UpgradeOverAnUnrecordedLayoutReplacesOnlyUntouchedCopies() {
+    ship_version_1
+    for file in HELP/Benutzerhandbuch.pdf LANGUAGE/Deutsch.lng "LANGUAGE/English UK.lng"; do
+        write_own "$file" "$(cat "$installed/$file")"
+    done
+    mkdir -p "$own/BIN"
+    touch -d '2 days ago' "$own/BIN" "$own/HELP/Benutzerhandbuch.pdf" "$own/LANGUAGE/Deutsch.lng"
+    write_own "LANGUAGE/English UK.lng" "english, as the user wants it"
+    touch -d '1 day ago' "$own/LANGUAGE/English UK.lng"
+    ship HELP/Benutzerhandbuch.pdf "manual 2"
+    ship LANGUAGE/Deutsch.lng "deutsch 2"
+    ship "LANGUAGE/English UK.lng" "english 2"
+    run_launcher
+    expect_own HELP/Benutzerhandbuch.pdf "manual 2"
+    expect_own LANGUAGE/Deutsch.lng "deutsch 2"
+    expect_own "LANGUAGE/English UK.lng" "english, as the user wants it"
+    # The rule is for that first start only: from now on the record decides.
+    ship "LANGUAGE/English UK.lng" "english 3"
+    run_launcher
+    expect_own "LANGUAGE/English UK.lng" "english, as the user wants it"
+    expect_no_leftovers
+}
+
 InterruptedCopyIsCleanedNotNested() {
     ship_version_1
     # What an older launcher left when it was stopped while copying HELP, and a file copy of

@@ -144,6 +144,19 @@ TEST_F(PcServicesTest, UpdateOpensTheSupportPageAndEndsOnlyWithInternet) {
     EXPECT_FALSE(main().isVisible()) << "the window closes, which ends the program";
 }
 
+// With no browser to take the page, Kalvio stays: the user has seen nothing happen yet.
+TEST_F(PcServicesTest, UpdateEndsOnlyWhenTheDesktopTookThePage) {
+    answerFor({maker_endpoints::MainWebHost});
+    services().openUrl = [this](const QUrl& url) {
+        opened_ << url.toString();
+        return false;
+    };
+    services().StartUpdate();
+    EXPECT_EQ(opened_, QStringList{maker_endpoints::SupportPage});
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
 TEST_F(PcServicesTest, SupportStartsTheProgramInItsFolderOrOpensTheHomePage) {
     answerFor({maker_endpoints::MainWebHost});
     services().StartSupport();

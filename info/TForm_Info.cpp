@@ -66,7 +66,7 @@ TForm_Info::TForm_Info(QWidget* mainWindow, OpenLink openLink)
 QUrl TForm_Info::MailLink() {
     return QUrl(QStringLiteral("mailto:%1?subject=%2")
                     .arg(QLatin1String(maker_endpoints::InfoMail),
-                         QLatin1String(maker_endpoints::MailSubject)));
+                         QString::fromUtf8(maker_endpoints::MailSubject)));
 }
 
 QUrl TForm_Info::WebLink() {

@@ -11,8 +11,10 @@
 
 namespace {
 
-const QString MailAddress = QStringLiteral("mailto:q@example.net?subject=Velmora: ");
-const QString WebAddress = QStringLiteral("http://example.net");
+// The maker's addresses as the build was configured.
+const QString MailAddress = QStringLiteral("mailto:" KALVIO_CONFIGURED_MAIL_ADDRESS
+                                           "?subject=" KALVIO_CONFIGURED_MAIL_SUBJECT);
+const QString WebAddress = QStringLiteral("http://" KALVIO_CONFIGURED_MAIN_HOST);
 
 class InfoWindowTest : public ::testing::Test {
   protected:
@@ -226,6 +228,16 @@ TEST_F(InfoWindowTest, ControlsInTheirPlacesAndStackingOrder) {
 }  // namespace
 
 namespace {
+
+// The mail and web lines show the configured addresses as they are, on both pages.
+TEST_F(InfoWindowTest, LinkLinesShowTheConfiguredAddresses) {
+    open();
+    for (int page = 1; page <= 2; ++page) {
+        EXPECT_EQ(text("Label_Email"), QStringLiteral(KALVIO_CONFIGURED_MAIL_ADDRESS)) << page;
+        EXPECT_EQ(text("Label_WWW"), QStringLiteral(KALVIO_CONFIGURED_MAIN_HOST)) << page;
+        QTest::keyClick(&info_, Qt::Key_Escape);
+    }
+}
 
 // Only x 85 to 192 of the link lines is visible between the white covers: the addresses must
 // show whole there.

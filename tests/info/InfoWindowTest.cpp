@@ -13,7 +13,7 @@ namespace {
 
 // The maker's addresses as the build was configured.
 const QString MailAddress = QStringLiteral("mailto:" KALVIO_CONFIGURED_MAIL_ADDRESS
-                                           "?subject=" KALVIO_CONFIGURED_MAIL_SUBJECT);
+                                           "?subject=" KALVIO_CONFIGURED_PRODUCT_WORD ": ");
 const QString WebAddress = QStringLiteral("http://" KALVIO_CONFIGURED_MAIN_HOST);
 
 class InfoWindowTest : public ::testing::Test {

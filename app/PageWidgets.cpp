@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "GlyphCaptionButton.h"
 #include "UnitColours.h"
 
 namespace page_widgets {
@@ -69,7 +70,7 @@ QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position) {
 
 QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
                            const QString& caption, bool withGlyph) {
-    auto* button = new QToolButton(parent);
+    QToolButton* button = withGlyph ? new GlyphCaptionButton(parent) : new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setText(caption);
@@ -77,8 +78,6 @@ QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
     button->setFocusPolicy(Qt::NoFocus);
     if (withGlyph) {
         button->setIcon(EditGlyph());
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setStyleSheet(QStringLiteral("QToolButton { padding-left: 4px; spacing: 10px; }"));
     }
     return button;
 }

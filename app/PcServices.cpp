@@ -150,8 +150,12 @@ void PcServices::StartUpdate() {
         ShowNoInternetMessage();
         return;
     }
-    openUrl(QUrl(QString::fromLatin1(maker_endpoints::SupportPage)));
-    window_.close();
+    // Kalvio ends only when the desktop took the page: without a browser the user keeps it.
+    if (openUrl(QUrl(QString::fromLatin1(maker_endpoints::SupportPage)))) {
+        window_.close();
+    } else {
+        QApplication::beep();
+    }
 }
 
 void PcServices::StartSupport() {

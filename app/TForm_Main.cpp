@@ -181,6 +181,8 @@ void TForm_Main::BuildWindow() {
     UnitPageView = std::make_unique<UnitPage>(TabSheet_Orvatronic);
     PcPageView = std::make_unique<PcPage>(TabSheet_PC);
 
+    resetCommands_ = new ResetCommands([this] { return WriterThread.get(); },
+                                       [this] { RedisplayUnitValues(); }, this);
     connect(StartPage->SpeedButton_StartReset, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_StartResetClick);
     connect(SpeedPageView->SpeedButton_SpeedReset, &QToolButton::clicked, this,
@@ -456,19 +458,11 @@ void TForm_Main::InputOutputDisplay(const std::string& word1, const std::string&
 }
 
 void TForm_Main::SpeedButton_StartResetClick() {
-    if (WriterThread) {
-        WriterThread->SetSlot1("START.RESET");
-        WriterThread->SetSlot2("KONFIG.SAVE");
-        WriterThread->SetSlot3("RESET");
-    }
+    resetCommands_->Place(StartPage->SpeedButton_StartReset, "START.RESET");
 }
 
 void TForm_Main::SpeedButton_SpeedResetClick() {
-    if (WriterThread) {
-        WriterThread->SetSlot1("SPEED.RESET");
-        WriterThread->SetSlot2("KONFIG.SAVE");
-        WriterThread->SetSlot3("RESET");
-    }
+    resetCommands_->Place(SpeedPageView->SpeedButton_SpeedReset, "SPEED.RESET");
 }
 
 void TForm_Main::SpeedButton_StartModusClick() {

@@ -15,6 +15,7 @@
 #include "PcPage.h"
 #include "PcServices.h"
 #include "ReaderDisplay.h"
+#include "ResetCommands.h"
 #include "SingleInstanceLock.h"
 #include "SpeedPage.h"
 #include "StartSignalPage.h"
@@ -135,6 +136,7 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     QString SpeedModeName(int mode) const;
 
     GuiSynchronizer synchronizer_;
+    ResetCommands* resetCommands_ = nullptr;
     SingleInstanceLock InstanceMutex;
     std::atomic<int> activePageIndex_{PageStart};
     std::atomic<unsigned> displayEpoch_{0};

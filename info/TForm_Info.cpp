@@ -66,7 +66,7 @@ TForm_Info::TForm_Info(QWidget* mainWindow, OpenLink openLink)
 QUrl TForm_Info::MailLink() {
     return QUrl(QStringLiteral("mailto:%1?subject=%2")
                     .arg(QLatin1String(maker_endpoints::InfoMail),
-                         QLatin1String(maker_endpoints::MailSubject)));
+                         QString::fromUtf8(maker_endpoints::MailSubject)));
 }
 
 QUrl TForm_Info::WebLink() {
@@ -204,9 +204,11 @@ void TForm_Info::keyPressEvent(QKeyEvent* event) {
 }
 
 // Shapes act when the button goes down, labels on a click: down and up again over them. Any
-// mouse button counts.
+// mouse button turns the page; only the left one opens a link. The second press of a double
+// click comes as a double-click event: it counts as a press like the first, so a double click
+// turns two pages wherever it lands.
 bool TForm_Info::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         if (Handler handler = HandlerOf(pressHandlers_, watched)) {
             (this->*handler)();
             return true;
@@ -215,14 +217,22 @@ bool TForm_Info::eventFilter(QObject* watched, QEvent* event) {
         return HandlerOf(clickHandlers_, watched) != nullptr;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
-        const Handler handler = HandlerOf(clickHandlers_, watched);
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (handler != nullptr && static_cast<QWidget*>(watched)->rect().contains(at)) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        Handler handler = HandlerOf(clickHandlers_, watched);
+        if (handler != nullptr && release->button() != Qt::LeftButton && IsLink(watched)) {
+            handler = &TForm_Info::ShowPage;
+        }
+        if (handler != nullptr &&
+            static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint())) {
             (this->*handler)();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool TForm_Info::IsLink(const QObject* control) const {
+    return control == Label_Email || control == Label_WWW;
 }
 
 TForm_Info::Handler TForm_Info::HandlerOf(const Handlers& handlers, const QObject* control) {

@@ -68,6 +68,7 @@ class TForm_Info : public QDialog {
     void CentreOverMainWindow();
     void FillPage(int index);
     void OpenAndClose(const QUrl& address);
+    bool IsLink(const QObject* control) const;
 
     QPointer<QWidget> mainWindow_;
     OpenLink openLink_;

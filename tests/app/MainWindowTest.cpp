@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QStringList>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 #include <functional>
 #include <set>
@@ -200,6 +201,7 @@ TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {
     ASSERT_TRUE(WaitUntil([reset] { return reset->isEnabled(); }));
     unit_->clearCommands();
     reset->click();
+    EXPECT_FALSE(reset->isEnabled()) << "one press, one set";
     ASSERT_TRUE(WaitUntil([&] {
         const auto log = unit_->commands();  // one snapshot for both questions
         return test_support::IndexOf(log, "RESET") + 1 < log.size();
@@ -210,6 +212,40 @@ TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {
     EXPECT_EQ(test_support::CommandsAmong(commands, index, {"START.RESET", "KONFIG.SAVE", "RESET"}),
               (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
     EXPECT_GE(commands[index + 1].at - commands[index].at, 500ms);
+    // The mode reads "Aus" as before; the button comes back with the mode shown again.
+    EXPECT_TRUE(WaitUntil([reset] { return reset->isEnabled(); }));
+    EXPECT_EQ(find<QLineEdit>("Edit_StartModus")->text(), "Aus");
+}
+
+// A double click as the window system delivers it: press, release, double click, release. The
+// writer is held, so the slots show what the clicks placed; between the two clicks they are
+// emptied as the writer would take them.
+TEST_F(MainWindowTest, DoubleClickOnResetPlacesOneSet) {
+    openWindow();
+    window_->WriterThread->Terminate();
+    ASSERT_TRUE(WaitUntil([this] { return window_->WriterThread->Finished(); }));
+    const std::tuple<const char*, int, const char*> buttons[] = {
+        {"SpeedButton_StartReset", TForm_Main::PageStart, "START.RESET"},
+        {"SpeedButton_SpeedReset", TForm_Main::PageSpeed, "SPEED.RESET"},
+    };
+    for (const auto& [name, page, command] : buttons) {
+        SCOPED_TRACE(name);
+        window_->PageControl_Kalvio->setCurrentIndex(page);
+        window_->StartModeDisplay(0, false);  // as the reader shows the modes
+        window_->SpeedModeDisplay(0, false);
+        auto* reset = find<QToolButton>(name);
+        ASSERT_TRUE(reset->isEnabled());
+        QTest::mousePress(reset, Qt::LeftButton);
+        QTest::mouseRelease(reset, Qt::LeftButton);
+        EXPECT_EQ(window_->WriterThread->SlotsSnapshot(),
+                  (std::array<std::string, 3>{command, "KONFIG.SAVE", "RESET"}));
+        window_->WriterThread->SetSlot1("");
+        window_->WriterThread->SetSlot2("");
+        window_->WriterThread->SetSlot3("");
+        QTest::mouseDClick(reset, Qt::LeftButton);
+        QTest::mouseRelease(reset, Qt::LeftButton);
+        EXPECT_EQ(window_->WriterThread->SlotsSnapshot(), (std::array<std::string, 3>{}));
+    }
 }
 
 TEST_F(MainWindowTest, EachPagePollsItsOwnQueries) {

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -291,6 +293,50 @@ TEST(UnitAndPcPageTest, FieldsGoFromUnknownToReadValues) {
     EXPECT_EQ(pc.Edit_VersionKalvio->text(), "Kalvio V00.08-a");
     EXPECT_EQ(FieldColour(pc.Edit_VersionKalvio), colours::Silver);
     EXPECT_TRUE(pc.Edit_SpracheCRC->isHidden());
+}
+
+// Columns of the button's picture with ink (darker than the face) between its frame rows.
+std::vector<bool> InkColumns(QWidget* button) {
+    const QImage picture = button->grab().toImage();
+    std::vector<bool> ink(static_cast<std::size_t>(picture.width()), false);
+    for (int x = 2; x < picture.width() - 2; ++x) {
+        for (int y = 2; y < picture.height() - 2; ++y) {
+            if (qGray(picture.pixel(x, y)) < 160) {
+                ink[static_cast<std::size_t>(x)] = true;
+            }
+        }
+    }
+    return ink;
+}
+
+// The glyph is the first run of inked columns, the caption begins at the next one; between
+// them lie the 10 pixels plus the glyph's own transparent edge column and the first letter's
+// side bearing, at most one pixel each.
+TEST(PcPageTest, GlyphAndCaptionOfTheServiceButtonsStandTenPixelsApart) {
+    QWidget sheet;
+    sheet.resize(653, 520);
+    PcPage page(&sheet);
+    sheet.show();
+    for (QToolButton* button :
+         {page.SpeedButton_Update, page.SpeedButton_Support, page.SpeedButton_Hilfe}) {
+        for (const QString& caption : {button->text(), QStringLiteral("Open")}) {
+            SCOPED_TRACE(button->objectName().toStdString() + " " + caption.toStdString());
+            button->setText(caption);
+            const std::vector<bool> ink = InkColumns(button);
+            const auto glyphStart = std::find(ink.begin(), ink.end(), true);
+            const auto glyphEnd = std::find(glyphStart, ink.end(), false);
+            const auto captionStart = std::find(glyphEnd, ink.end(), true);
+            ASSERT_NE(captionStart, ink.end());
+            EXPECT_EQ(glyphEnd - glyphStart, 11) << "the glyph's frame";
+            EXPECT_GE(captionStart - glyphEnd, 10);
+            EXPECT_LE(captionStart - glyphEnd, 12);
+        }
+    }
+    int clicks = 0;
+    QObject::connect(page.SpeedButton_Hilfe, &QToolButton::clicked, [&clicks] { ++clicks; });
+    QTest::mouseClick(page.SpeedButton_Hilfe, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(page.SpeedButton_Hilfe->focusPolicy(), Qt::NoFocus);
 }
 
 // A technician may click into a value to copy it; Tab never stops there and nothing is

@@ -13,7 +13,6 @@
 
 #include "FileDialogChoice.h"
 #include "HostResolver.h"
-#include "MakerEndpoints.h"
 #include "PcServices.h"
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
@@ -72,8 +71,8 @@ class PcServicesTest : public ::testing::Test {
 };
 
 TEST_F(PcServicesTest, InternetCheckAsksTheSecondHostOnlyWhenTheFirstFails) {
-    const QString first = maker_endpoints::MainWebHost;
-    const QString second = maker_endpoints::SecondWebHost;
+    const QString first = KALVIO_CONFIGURED_MAIN_HOST;
+    const QString second = KALVIO_CONFIGURED_SECOND_HOST;
     const std::tuple<QStringList, bool, QStringList> cases[] = {
         {{first, second}, true, {first}},
         {{second}, true, {first, second}},
@@ -138,16 +137,29 @@ TEST_F(PcServicesTest, UpdateOpensTheSupportPageAndEndsOnlyWithInternet) {
     EXPECT_TRUE(opened_.isEmpty());
     EXPECT_TRUE(main().isVisible());
 
-    answerFor({maker_endpoints::MainWebHost});
+    answerFor({KALVIO_CONFIGURED_MAIN_HOST});
     services().StartUpdate();
-    EXPECT_EQ(opened_, QStringList{maker_endpoints::SupportPage});
+    EXPECT_EQ(opened_, QStringList{KALVIO_CONFIGURED_SUPPORT_PAGE});
     EXPECT_FALSE(main().isVisible()) << "the window closes, which ends the program";
 }
 
+// With no browser to take the page, Kalvio stays: the user has seen nothing happen yet.
+TEST_F(PcServicesTest, UpdateEndsOnlyWhenTheDesktopTookThePage) {
+    answerFor({KALVIO_CONFIGURED_MAIN_HOST});
+    services().openUrl = [this](const QUrl& url) {
+        opened_ << url.toString();
+        return false;
+    };
+    services().StartUpdate();
+    EXPECT_EQ(opened_, QStringList{KALVIO_CONFIGURED_SUPPORT_PAGE});
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
 TEST_F(PcServicesTest, SupportStartsTheProgramInItsFolderOrOpensTheHomePage) {
-    answerFor({maker_endpoints::MainWebHost});
+    answerFor({KALVIO_CONFIGURED_MAIN_HOST});
     services().StartSupport();
-    EXPECT_EQ(opened_, QStringList{maker_endpoints::HomePage});
+    EXPECT_EQ(opened_, QStringList{KALVIO_CONFIGURED_HOME_PAGE});
 
     ASSERT_TRUE(QDir().mkpath(main().TeamViewerFolder));
     const QString program = main().TeamViewerFolder + PcServices::RemoteSupportProgram;

@@ -11,8 +11,10 @@
 
 namespace {
 
-const QString MailAddress = QStringLiteral("mailto:q@example.net?subject=Velmora: ");
-const QString WebAddress = QStringLiteral("http://example.net");
+// The maker's addresses as the build was configured.
+const QString MailAddress = QStringLiteral("mailto:" KALVIO_CONFIGURED_MAIL_ADDRESS
+                                           "?subject=" KALVIO_CONFIGURED_PRODUCT_WORD ": ");
+const QString WebAddress = QStringLiteral("http://" KALVIO_CONFIGURED_MAIN_HOST);
 
 class InfoWindowTest : public ::testing::Test {
   protected:
@@ -102,6 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickAt("fax", {138, 258}), ClickAt("version", {138, 341}),
                       ClickAt("build_date", {138, 360}),
                       ClickAt("right_button_on_street", {138, 174}, Qt::RightButton),
+                      ClickAt("right_button_on_mail", {138, 283}, Qt::RightButton),
+                      ClickAt("middle_button_on_web", {138, 307}, Qt::MiddleButton),
+                      ClickAt("right_button_on_web", {100, 307}, Qt::RightButton),
                       ClickAt("mail_left_end", {40, 283}), ClickAt("mail_right_end", {230, 283}),
                       ClickAt("web_left_end", {10, 307}), ClickAt("web_right_end", {268, 307}),
                       Key("escape", Qt::Key_Escape, true), Key("return", Qt::Key_Return, true),
@@ -145,6 +150,35 @@ INSTANTIATE_TEST_SUITE_P(Links, InfoWindowLinkTest,
                                            Link{"web_page1", 0, {138, 307}, WebAddress},
                                            Link{"web_page2", 1, {100, 307}, WebAddress}),
                          [](const auto& info) { return std::string(info.param.what); });
+
+class InfoWindowDoubleClickTest : public InfoWindowTest,
+                                  public ::testing::WithParamInterface<QPoint> {};
+
+// A double click is two presses wherever it lands: from page 1 it turns to page 2 and closes,
+// as two single clicks would.
+TEST_P(InfoWindowDoubleClickTest, TurnsTwoPages) {
+    open();
+    QWidget* target = info_.childAt(GetParam());
+    ASSERT_NE(target, nullptr);
+    const QPoint at = target->mapFrom(&info_, GetParam());
+    QTest::mousePress(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+    expectPage(2, "Quenzel BV");
+    QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(closed()) << target->objectName().toStdString();
+    EXPECT_EQ(info_.PageNumberTag(), 2);
+    EXPECT_TRUE(opened_.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, InfoWindowDoubleClickTest,
+                         ::testing::Values(QPoint(10, 10), QPoint(1, 200), QPoint(138, 60),
+                                           QPoint(138, 145), QPoint(138, 341), QPoint(40, 283),
+                                           QPoint(268, 307)),
+                         [](const auto& info) {
+                             return "at_" + std::to_string(info.param.x()) + "_" +
+                                    std::to_string(info.param.y());
+                         });
 
 TEST_F(InfoWindowTest, ReopeningStartsAtPageOne) {
     open();
@@ -194,6 +228,16 @@ TEST_F(InfoWindowTest, ControlsInTheirPlacesAndStackingOrder) {
 }  // namespace
 
 namespace {
+
+// The mail and web lines show the configured addresses as they are, on both pages.
+TEST_F(InfoWindowTest, LinkLinesShowTheConfiguredAddresses) {
+    open();
+    for (int page = 1; page <= 2; ++page) {
+        EXPECT_EQ(text("Label_Email"), QStringLiteral(KALVIO_CONFIGURED_MAIL_ADDRESS)) << page;
+        EXPECT_EQ(text("Label_WWW"), QStringLiteral(KALVIO_CONFIGURED_MAIN_HOST)) << page;
+        QTest::keyClick(&info_, Qt::Key_Escape);
+    }
+}
 
 // Only x 85 to 192 of the link lines is visible between the white covers: the addresses must
 // show whole there.

@@ -80,7 +80,10 @@ int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {
     if (errno != EXDEV) {
         return Failed;
     }
-    return resultOf(FileTree::copy(from, to) && FileTree::remove(from));
+    if (!FileTree::copy(from, to)) {
+        return Failed;
+    }
+    return FileTree::remove(from) ? Done : DoneSourceLeft;
 }
 
 int DiskFileOperations::copy(const QByteArray& from, const QByteArray& to) {

@@ -11,6 +11,7 @@ class DiskFileOperations : public FileOperations {
   public:
     int moveToTrash(const QByteArray& path) override;
     // rename(2); across file systems a copy, and the source is removed once the copy is whole.
+    // What of the source cannot be removed stays there: DoneSourceLeft.
     int move(const QByteArray& from, const QByteArray& to) override;
     int copy(const QByteArray& from, const QByteArray& to) override;
     // Never replaces: an existing `to` makes it Failed.

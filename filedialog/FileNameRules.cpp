@@ -20,6 +20,34 @@ QChar foldAsciiLetter(QChar c) {
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + 32) : c;
 }
 
+// How many bytes at the start (or end) of `original` decode to exactly `text`; -1 if none do.
+qsizetype bytesDecodingTo(const QByteArray& original, const QString& text, bool atEnd) {
+    for (qsizetype count = 0; count <= original.size(); ++count) {
+        const QByteArray part = atEnd ? original.right(count) : original.left(count);
+        if (QFile::decodeName(part) == text) {
+            return count;
+        }
+    }
+    return -1;
+}
+
+qsizetype commonPrefixLength(const QString& a, const QString& b) {
+    qsizetype length = 0;
+    while (length < a.size() && length < b.size() && a.at(length) == b.at(length)) {
+        ++length;
+    }
+    return length;
+}
+
+qsizetype commonSuffixLength(const QString& a, const QString& b) {
+    qsizetype length = 0;
+    while (length < a.size() && length < b.size() &&
+           a.at(a.size() - 1 - length) == b.at(b.size() - 1 - length)) {
+        ++length;
+    }
+    return length;
+}
+
 }  // namespace
 
 QString FileNameRules::extensionOf(const QString& name) {
@@ -91,6 +119,24 @@ bool FileNameRules::isSafeFileName(const QString& name) {
         return false;
     }
     return QFile::encodeName(name).size() <= MaximumNameBytes;
+}
+
+QByteArray FileNameRules::editedBytes(const QByteArray& original, const QString& edited) {
+    const QString shown = QFile::decodeName(original);
+    qsizetype head = commonPrefixLength(shown, edited);
+    qsizetype tail = commonSuffixLength(shown.mid(head), edited.mid(head));
+    // A kept part ends where whole characters of the original end.
+    qsizetype headBytes = bytesDecodingTo(original, shown.left(head), false);
+    while (headBytes < 0) {
+        headBytes = bytesDecodingTo(original, shown.left(--head), false);
+    }
+    qsizetype tailBytes = bytesDecodingTo(original, shown.right(tail), true);
+    while (tailBytes < 0 || headBytes + tailBytes > original.size()) {
+        tailBytes = bytesDecodingTo(original, shown.right(--tail), true);
+    }
+    return original.left(headBytes) +
+           QFile::encodeName(edited.mid(head, edited.size() - head - tail)) +
+           original.right(tailBytes);
 }
 
 QString FileNameRules::withoutLeadingBlanks(const QString& text) {

@@ -35,6 +35,9 @@ class FileNameRules {
     // A typed name must stay inside its folder: one path element, not "." or "..", no NUL,
     // and short enough for the file system.
     static bool isSafeFileName(const QString& name);
+    // The bytes of a name after an edit of its shown form: what the edit left untouched at the
+    // start and at the end keeps its original bytes, also where they are no valid UTF-8.
+    static QByteArray editedBytes(const QByteArray& original, const QString& edited);
     static QString withoutLeadingBlanks(const QString& text);
     // Type-ahead comparison: A to Z fold to lower case, every other character compares as is.
     static bool startsWithFolded(const QString& name, const QString& text);

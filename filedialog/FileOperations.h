@@ -10,8 +10,9 @@
 
 class FileOperations {
   public:
-    // Outcome of an operation: done, aborted by the user, or failed.
-    enum Result { Done = 1, Aborted = 0, Failed = -1 };
+    // Outcome of an operation: done, aborted by the user, or failed. DoneSourceLeft is a move
+    // whose item arrived whole but part of whose source could not be removed and stays.
+    enum Result { Done = 1, Aborted = 0, Failed = -1, DoneSourceLeft = 2 };
 
     virtual ~FileOperations() = default;
 

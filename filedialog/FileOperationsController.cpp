@@ -10,6 +10,7 @@
 #include "FileNameRules.h"
 #include "FileOperations.h"
 #include "FolderLocation.h"
+#include "StoreFolder.h"
 
 namespace {
 
@@ -39,6 +40,16 @@ bool isSafeTypedName(const QString& name) {
 qsizetype extensionStart(const QByteArray& name) {
     const qsizetype dot = name.lastIndexOf('.');
     return dot > 0 ? dot : name.size();
+}
+
+// The extension of an item cannot be changed by renaming: the reply's extension is dropped,
+// unless it is the one the proposal itself ended in ("archive.tar" of "archive.tar.gz").
+QString replyBase(const QString& reply, const QString& proposal) {
+    const QString extension = FileNameRules::extensionOf(reply);
+    if (!extension.isEmpty() && extension == FileNameRules::extensionOf(proposal)) {
+        return reply;
+    }
+    return FileNameRules::baseNameOf(reply);
 }
 
 }  // namespace
@@ -108,17 +119,22 @@ void FileOperationsController::loadStore(const QByteArray& storeFolder) {
 
 std::optional<QByteArray> FileOperationsController::realFolder() const {
     const FolderLocation& folder = host_.shownFolder();
-    if (folder.isVirtual()) {
+    // The store's own items are acted on only through the insert list.
+    if (folder.isVirtual() || StoreFolder::isSameFolder(folder.nativePath(), store_.folder())) {
         return std::nullopt;
     }
     return folder.nativePath();
 }
 
-// The selected row of a real folder; with none, the steps for nothing selected run.
+// The selected row of a real folder; with none, the steps for nothing selected run. In the
+// store folder nothing happens at all.
 std::optional<FileOperationsHost::Item> FileOperationsController::selectedInRealFolder() {
     const auto item = host_.selectedItem();
-    if (!item || !realFolder()) {
+    if (!item || host_.shownFolder().isVirtual()) {
         host_.applyNothingSelected();
+        return std::nullopt;
+    }
+    if (!realFolder()) {
         return std::nullopt;
     }
     return item;
@@ -149,8 +165,6 @@ void FileOperationsController::SpeedButton_CopyClick() {
     moveIntoStore(true);
 }
 
-// Cut and Copy: the name leaves the list first, with any store item of that name, so a failed
-// move or copy leaves no stale entry behind.
 void FileOperationsController::moveIntoStore(bool keepOriginal) {
     const auto item = selectedInRealFolder();
     if (!item) {
@@ -159,22 +173,49 @@ void FileOperationsController::moveIntoStore(bool keepOriginal) {
     const auto folder = realFolder();
     OperationFrame frame(host_);
     buttons_.insert->setEnabled(false);
-    if (store_.remove(item->name)) {
-        rebuildInsertMenu();
-    }
-    const QByteArray source = joined(*folder, item->name);
-    const QByteArray target = store_.itemPath(item->name);
-    int result = FileOperations::Failed;
-    if (!target.isEmpty() && operations_.makeFolder(store_.folder()) == FileOperations::Done) {
-        result = keepOriginal ? operations_.copy(source, target) : operations_.move(source, target);
-    }
-    if (result == FileOperations::Done) {
-        store_.add(item->name);
+    if (takeIntoStore(*folder, item->name, keepOriginal)) {
         rebuildInsertMenu();
         buttons_.insert->setEnabled(insertOffered());
     }
     host_.relistAndSelect(item->shownName, item->name,
                           FileOperationsHost::WhenNameGone::ClearSelection);
+}
+
+// The item is made whole under a temporary name in the store before anything of the store
+// changes, so that a failure at any step leaves the list and an older item of the name as
+// they were. A cut item is the user's only copy: it is never removed, only given back.
+bool FileOperationsController::takeIntoStore(const QByteArray& folder, const QByteArray& name,
+                                             bool keepOriginal) {
+    const QByteArray source = joined(folder, name);
+    if (store_.itemPath(name).isEmpty() ||
+        operations_.makeFolder(store_.folder()) != FileOperations::Done) {
+        return false;
+    }
+    const QByteArray incoming = store_.incomingPath();
+    const int result =
+        keepOriginal ? operations_.copy(source, incoming) : operations_.move(source, incoming);
+    // A move that could not remove all of its source still brought the item whole.
+    const bool arrived = result == FileOperations::Done ||
+                         (!keepOriginal && result == FileOperations::DoneSourceLeft);
+    if (arrived && store_.takeIn(name, incoming)) {
+        return true;
+    }
+    if (!operations_.exists(incoming)) {
+        return false;
+    }
+    if (keepOriginal) {
+        operations_.removePermanently(incoming);
+    } else {
+        giveBack(incoming, folder, name);
+    }
+    return false;
+}
+
+// Back to its own name, or beside what is left there under a free one ("name(1)"); where even
+// that fails, it waits in the store under its temporary name.
+void FileOperationsController::giveBack(const QByteArray& incoming, const QByteArray& folder,
+                                        const QByteArray& name) {
+    operations_.move(incoming, joined(folder, freeNameFor(folder, name)));
 }
 
 void FileOperationsController::SpeedButton_InsertClick() {
@@ -230,14 +271,16 @@ void FileOperationsController::SpeedButton_RenameClick() {
     const QByteArray oldBase = item->name.left(start);
     const QByteArray extension = item->name.mid(start);
     const FileOperationsHost::PromptTexts texts = host_.promptTexts();
-    const auto reply =
-        host_.askText(texts.renameTitle, texts.renamePrompt, QFile::decodeName(oldBase));
-    if (!reply) {
+    const QString proposal = QFile::decodeName(oldBase);
+    const auto reply = host_.askText(texts.renameTitle, texts.renamePrompt, proposal);
+    if (!reply || *reply == proposal) {
         return;
     }
-    const QString newBase = FileNameRules::baseNameOf(*reply);
-    const QByteArray newName = QFile::encodeName(newBase) + extension;
-    if (!isSafeTypedName(newBase) || QFile::encodeName(newBase) == oldBase ||
+    const QString newBase = replyBase(*reply, proposal);
+    const QByteArray newBaseBytes = FileNameRules::editedBytes(oldBase, newBase);
+    const QByteArray newName = newBaseBytes + extension;
+    if (!isSafeTypedName(newBase) || newBaseBytes == oldBase ||
+        newName.size() > FileNameRules::MaximumNameBytes ||
         !FileNameRules::isSafeFileName(QFile::decodeName(newName))) {
         return;
     }
@@ -246,7 +289,7 @@ void FileOperationsController::SpeedButton_RenameClick() {
         return;
     }
     operations_.rename(joined(*folder, item->name), joined(*folder, newName));
-    host_.relistAndSelect(FileNameRules::shownName(newBase), newName,
+    host_.relistAndSelect(FileNameRules::shownName(QFile::decodeName(newBaseBytes)), newName,
                           FileOperationsHost::WhenNameGone::ClearSelection);
 }
 

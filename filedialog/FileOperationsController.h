@@ -54,6 +54,8 @@ class FileOperationsController : public QObject {
     void createInsertMenu(QWidget* menuParent);
     void rebuildInsertMenu();
     void moveIntoStore(bool keepOriginal);
+    bool takeIntoStore(const QByteArray& folder, const QByteArray& name, bool keepOriginal);
+    void giveBack(const QByteArray& incoming, const QByteArray& folder, const QByteArray& name);
     // The folder shown as bytes, or nothing for the computer and network folders, where no
     // operation acts.
     std::optional<QByteArray> realFolder() const;

@@ -5,10 +5,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "FileDialogError.h"
 #include "FileNameRules.h"
 #include "FolderListing.h"
+#include "StoreFolder.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
 
@@ -50,8 +52,10 @@ void FolderBrowser::open(const FolderLocation& folder) {
     current_ = folder;
     listedAtNs_ = QDateTime::currentMSecsSinceEpoch() * 1000000;
     listedStamp_ = stampOf(folder);
-    model_->setEntries(folder,
-                       FolderListing::enumerate(folder, filterExtension_, enumerationFlags_));
+    std::vector<ShellEntry> entries =
+        FolderListing::enumerate(folder, filterExtension_, enumerationFlags_);
+    leaveOutConcealed(folder, entries);
+    model_->setEntries(folder, std::move(entries));
     if (model_->rowCount() > 0) {
         list_->selectRow(0);
     }
@@ -60,6 +64,19 @@ void FolderBrowser::open(const FolderLocation& folder) {
     if (opened_) {
         opened_();
     }
+}
+
+void FolderBrowser::leaveOutConcealed(const FolderLocation& folder,
+                                      std::vector<ShellEntry>& entries) const {
+    if (concealedName_.isEmpty() || folder.isVirtual() ||
+        !StoreFolder::isSameFolder(folder.nativePath(), concealedFolder_)) {
+        return;
+    }
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [this](const ShellEntry& entry) {
+                                     return !entry.isFolder && entry.fileName == concealedName_;
+                                 }),
+                  entries.end());
 }
 
 int FolderBrowser::refresh() {

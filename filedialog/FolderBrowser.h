@@ -5,8 +5,10 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "FolderLocation.h"
+#include "ShellEntry.h"
 
 class QLineEdit;
 class VirtualListModel;
@@ -23,6 +25,11 @@ class FolderBrowser {
     bool atFloor() const { return current_.path() == floor_; }
     // Up is possible above the floor, from anything below a top-level item.
     bool canGoUp() const { return !atFloor() && current_.depth() > 1; }
+    // A file never listed: the store folder's own list file is no item to choose or act on.
+    void setConcealedFile(const QByteArray& folder, const QByteArray& name) {
+        concealedFolder_ = folder;
+        concealedName_ = name;
+    }
     // Called after every listing, so the dialog can update what depends on the folder.
     void setFolderOpenedHandler(std::function<void()> handler) { opened_ = std::move(handler); }
 
@@ -63,6 +70,10 @@ class FolderBrowser {
     QString floor_;
     QString filterExtension_;
     quint32 enumerationFlags_;
+    void leaveOutConcealed(const FolderLocation& folder, std::vector<ShellEntry>& entries) const;
+
+    QByteArray concealedFolder_;
+    QByteArray concealedName_;
     std::function<void()> opened_;
     std::function<void(const QString&)> showError_;
     struct FolderStamp {

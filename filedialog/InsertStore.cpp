@@ -55,6 +55,18 @@ QByteArray withoutCutOffLine(const QByteArray& bytes) {
     return bytes.left(bytes.lastIndexOf('\n') + 1);
 }
 
+// The name first, an older line of it gone; lines past the limit go into `dropped`.
+std::vector<QByteArray> withNameFirst(std::vector<QByteArray> names, const QByteArray& name,
+                                      std::vector<QByteArray>* dropped) {
+    names.erase(std::remove(names.begin(), names.end(), name), names.end());
+    names.insert(names.begin(), name);
+    while (names.size() > InsertListFile::MaximumNames) {
+        dropped->push_back(names.back());
+        names.pop_back();
+    }
+    return names;
+}
+
 }  // namespace
 
 InsertStore::InsertStore(FileOperations& operations) : operations_(operations) {}
@@ -102,62 +114,92 @@ bool InsertStore::remove(const QByteArray& name) {
     if (itemPath(name).isEmpty()) {
         return false;
     }
-    bool removed = false;
-    for (auto line = std::find(names_.begin(), names_.end(), name); line != names_.end();
-         line = std::find(names_.begin(), names_.end(), name)) {
-        names_.erase(line);
-        removed = true;
-        deleteItemIfUnlisted(name);
+    std::vector<QByteArray> kept = names_;
+    kept.erase(std::remove(kept.begin(), kept.end(), name), kept.end());
+    if (kept.size() == names_.size() || !write(kept)) {
+        return false;
     }
-    if (removed) {
-        write();
+    if (!trashItem(name)) {
+        write(names_);
+        return false;
     }
-    return removed;
+    names_ = std::move(kept);
+    return true;
 }
 
-void InsertStore::add(const QByteArray& name) {
-    if (itemPath(name).isEmpty()) {
-        return;
+QByteArray InsertStore::incomingPath() const {
+    if (folder_.isEmpty()) {
+        return {};
     }
-    names_.erase(std::remove(names_.begin(), names_.end(), name), names_.end());
-    names_.insert(names_.begin(), name);
-    while (names_.size() > InsertListFile::MaximumNames) {
-        const QByteArray oldest = names_.back();
-        names_.pop_back();
-        deleteItemIfUnlisted(oldest);
+    for (uint n = 1;; ++n) {
+        const QByteArray name = ".incoming-" + QByteArray::number(n);
+        if (std::find(names_.begin(), names_.end(), name) == names_.end() &&
+            !operations_.exists(folder_ + name)) {
+            return folder_ + name;
+        }
     }
-    write();
+}
+
+bool InsertStore::takeIn(const QByteArray& name, const QByteArray& incoming) {
+    if (itemPath(name).isEmpty() || incoming.isEmpty()) {
+        return false;
+    }
+    std::vector<QByteArray> dropped;
+    std::vector<QByteArray> listed = withNameFirst(names_, name, &dropped);
+    if (!write(listed)) {
+        return false;
+    }
+    // The older item goes to the trash under its own name, so that it is restored as it was.
+    if (!trashItem(name)) {
+        write(names_);
+        return false;
+    }
+    if (operations_.rename(incoming, itemPath(name)) != FileOperations::Done) {
+        // Only here an older item is in the trash already; its line goes with it.
+        names_.erase(std::remove(names_.begin(), names_.end(), name), names_.end());
+        write(names_);
+        return false;
+    }
+    names_ = std::move(listed);
+    for (const QByteArray& oldest : dropped) {
+        // An oldest item that cannot be trashed is no longer listed, but stays in the store.
+        trashItem(oldest);
+    }
+    return true;
 }
 
 void InsertStore::clear() {
-    while (!names_.empty()) {
-        const QByteArray last = names_.back();
-        names_.pop_back();
-        deleteItemIfUnlisted(last);
+    if (!write({})) {
+        return;
     }
-    write();
+    std::vector<QByteArray> kept;
+    for (auto line = names_.rbegin(); line != names_.rend(); ++line) {
+        if (!trashItem(*line)) {
+            kept.insert(kept.begin(), *line);
+        }
+    }
+    names_ = std::move(kept);
+    if (!names_.empty()) {
+        write(names_);
+    }
 }
 
 QByteArray InsertStore::listFilePath() const {
     return folder_ + InsertListFile::FileName;
 }
 
-void InsertStore::deleteItemIfUnlisted(const QByteArray& name) {
+bool InsertStore::trashItem(const QByteArray& name) {
     const QByteArray path = itemPath(name);
-    if (path.isEmpty() || std::find(names_.begin(), names_.end(), name) != names_.end()) {
-        return;
-    }
-    if (operations_.exists(path)) {
-        operations_.removePermanently(path);
-    }
+    return !path.isEmpty() &&
+           (!operations_.exists(path) || operations_.moveToTrash(path) == FileOperations::Done);
 }
 
-void InsertStore::write() const {
+bool InsertStore::write(const std::vector<QByteArray>& names) const {
     const QByteArray path = listFilePath();
     const QString decoded = QFile::decodeName(path);
     // Qt names files by QString: a store folder whose bytes are no valid UTF-8 keeps its file.
     if (folder_.isEmpty() || QFile::encodeName(decoded) != path) {
-        return;
+        return false;
     }
     // QSaveFile writes through a link; the list file is the store's own, never a link's target.
     struct stat status {};
@@ -165,14 +207,20 @@ void InsertStore::write() const {
         ::unlink(path.constData());
     }
     std::vector<std::string> lines;
-    for (const QByteArray& name : names_) {
+    for (const QByteArray& name : names) {
         lines.emplace_back(name.constData(), static_cast<std::size_t>(name.size()));
     }
     const std::string bytes = InsertListFile::serialise(lines);
     QSaveFile file(decoded);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-            static_cast<qint64>(bytes.size())) {
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
     }
+    // A full disk shows only when the buffer is flushed; QSaveFile would still commit.
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

@@ -34,21 +34,29 @@ class InsertStore {
     // The store folder plus the name; empty for an unsafe name or while no folder is set.
     QByteArray itemPath(const QByteArray& name) const;
 
-    // Removes every line equal to the name and, for each, the store item of that name. Writes
-    // the list file when a line went; returns whether one did.
+    // Store items leave the store only to the desktop's trash, and only once the list file
+    // that no longer names them is written; an item that cannot be trashed keeps its line,
+    // except the oldest past the limit, which then stays in the store unlisted.
+
+    // Removes every line equal to the name and trashes its store item. Returns whether the
+    // line went.
     bool remove(const QByteArray& name);
-    // Lists the name first; an older line of the same name goes (its item is the new one), and
-    // lines past the limit go together with their store items.
-    void add(const QByteArray& name);
+    // A free path in the store where a Cut or Copy makes its item whole before takeIn.
+    QByteArray incomingPath() const;
+    // Lists the name first for the item waiting at `incoming`: the list file is written, an
+    // older item of the name goes to the trash, the new one takes its name, and lines past the
+    // limit go with their items. False when a step fails: the list, the list file and the older
+    // item are then as they were, and the new item still waits at `incoming`; only when the
+    // name cannot be taken once the older item is in the trash, its line goes too.
+    bool takeIn(const QByteArray& name, const QByteArray& incoming);
     // Removes every line, last to first, with its store item.
     void clear();
 
   private:
     QByteArray listFilePath() const;
-    // Removes the name's store item unless a remaining line still names it.
-    void deleteItemIfUnlisted(const QByteArray& name);
-    // Writes the whole list file or leaves the old one as it was; a failure is silent.
-    void write() const;
+    bool trashItem(const QByteArray& name);
+    // Writes the whole list file or leaves the old one as it was.
+    bool write(const std::vector<QByteArray>& names) const;
 
     FileOperations& operations_;
     QByteArray folder_;

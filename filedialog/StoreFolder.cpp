@@ -1,21 +1,64 @@
 #include "StoreFolder.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include "FileTree.h"
+
 namespace {
 
 constexpr qint64 MaximumHiddenListBytes = 64 * 1024;
 const QString HiddenListName = QStringLiteral(".hidden");
 
+// rename(2) that never replaces what is at `to`.
+bool renamedAlone(const QByteArray& from, const QByteArray& to) {
+    return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0;
+}
+
 }  // namespace
 
 QString StoreFolder::defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/kalvio/store/");
+    const QString place = QStringLiteral("/kalvio/store");
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + place;
+    moveOldStore(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + place,
+                 folder);
+    return folder + QLatin1Char('/');
+}
+
+bool StoreFolder::moveOldStore(const QString& oldFolder, const QString& newFolder) {
+    const QByteArray from = QFile::encodeName(oldFolder);
+    const QByteArray to = QFile::encodeName(newFolder);
+    struct stat status {};
+    if (::lstat(from.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        ::lstat(to.constData(), &status) == 0 ||
+        !FileTree::makePath(QFile::encodeName(QFileInfo(newFolder).path()), S_IRWXU)) {
+        return false;
+    }
+    if (renamedAlone(from, to)) {
+        return true;
+    }
+    if (errno != EXDEV) {
+        return false;
+    }
+    // Across file systems the copy is made whole beside the new place before it takes it.
+    const QByteArray incoming = to + ".incoming";
+    FileTree::remove(incoming);
+    if (!FileTree::copy(from, incoming) || !renamedAlone(incoming, to)) {
+        FileTree::remove(incoming);
+        return false;
+    }
+    FileTree::remove(from);
+    return true;
 }
 
 int StoreFolder::prepare(const QString& folder, QString* result) {
@@ -57,7 +100,23 @@ bool StoreFolder::hide(const QString& folder) {
     if (!content.isEmpty() && !content.endsWith('\n')) {
         content += '\n';
     }
+    content += name + '\n';
     QSaveFile list(listPath);
-    return list.open(QIODevice::WriteOnly) && list.write(content + name + '\n') >= 0 &&
-           list.commit();
+    if (!list.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    // A full disk shows only when the buffer is flushed; QSaveFile would still commit.
+    if (list.write(content) != content.size() || !list.flush()) {
+        list.cancelWriting();
+        return false;
+    }
+    return list.commit();
+}
+
+bool StoreFolder::isSameFolder(const QByteArray& folder, const QByteArray& other) {
+    struct stat first {};
+    struct stat second {};
+    return !folder.isEmpty() && !other.isEmpty() && ::stat(folder.constData(), &first) == 0 &&
+           ::stat(other.constData(), &second) == 0 && S_ISDIR(first.st_mode) &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }

@@ -18,6 +18,7 @@
 #include "FileOperationsController.h"
 #include "FolderListing.h"
 #include "ImagePreview.h"
+#include "InsertListFile.h"
 #include "ListInput.h"
 #include "StoreFolder.h"
 #include "VirtualListModel.h"
@@ -57,6 +58,7 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
         {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
          ui_.SpeedButton_Rename, ui_.SpeedButton_MakeDir},
         this);
+    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
     input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
     preview_ = std::make_unique<ImagePreview>(ui_, ui_.Panel_Unten, ui_.lstvwVirtualList,
                                               ui_.Edit_FileName);
@@ -146,7 +148,9 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
 }
 
 int TForm_FileDialog::SetStoreFolder(const QString& folder) {
-    return StoreFolder::prepare(folder, &storeFolder_);
+    const int result = StoreFolder::prepare(folder, &storeFolder_);
+    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
+    return result;
 }
 
 void TForm_FileDialog::applyInitialView(int initialView) {

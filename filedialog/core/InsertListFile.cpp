@@ -12,7 +12,7 @@ std::string_view withoutBreakCarriageReturn(std::string_view line) {
 }  // namespace
 
 bool InsertListFile::isSafeName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
+    if (name.empty() || name == "." || name == ".." || name == FileName) {
         return false;
     }
     return name.find_first_of(std::string_view("/\0\n", 3)) == std::string_view::npos;

@@ -20,7 +20,8 @@ class InsertListFile {
 
     // A name the list may hold: one element of a path inside the store folder, so not empty,
     // not "." or "..", without '/' or NUL, and without a line feed, which would split its line.
-    // Blanks and other bytes are part of a name wherever they stand.
+    // The list file's own name is no item: storing one would overwrite the list. Blanks and
+    // other bytes are part of a name wherever they stand.
     static bool isSafeName(std::string_view name);
     // Lines end at LF, a CR before it belongs to the break; the last line may lack its break.
     // Lines that are no safe name are skipped; the first MaximumNames safe ones are taken.

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include "DialogFixture.h"
+#include "EnvironmentOverride.h"
 #include "FolderListing.h"
 #include "RootedFolderPicker.h"
 #include "StoreFolder.h"
@@ -113,7 +114,7 @@ TEST(Volumes, RemoteMountsAreTakenUnseenAndVolumesGoBackToTheComputer) {
 
 TEST_F(Mends, TheStoreFolderIsTheUsersOwnAndHidden) {
     EXPECT_TRUE(dialog->storeFolder().startsWith(
-        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)));
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     folder.makeFolder("data");
     folder.makeFile("data/.hidden");
     ASSERT_EQ(dialog->SetStoreFolder(folder.path("data/LNG/")), 0);
@@ -127,6 +128,24 @@ TEST_F(Mends, TheStoreFolderIsTheUsersOwnAndHidden) {
 
     folder.makeFolder("other/.hidden");
     EXPECT_EQ(StoreFolder::prepare(folder.path("other/store"), nullptr), -4);
+}
+
+// Cache cleaners empty ~/.cache; a cut item's only copy must not be there.
+TEST(DefaultStore, LivesInTheDataFolderAndTakesTheOldStoreAlongOnce) {
+    FolderFixture home;
+    const EnvironmentOverride cache("XDG_CACHE_HOME", QFile::encodeName(home.path("cache")));
+    const EnvironmentOverride data("XDG_DATA_HOME", QFile::encodeName(home.path("data")));
+    home.makeFolder("cache/kalvio/store/docs");
+    home.makeFile("cache/kalvio/store/~INDEX.LST", 7);
+    EXPECT_EQ(StoreFolder::defaultFolder(), home.path("data/kalvio/store/"));
+    EXPECT_TRUE(QFileInfo(home.path("data/kalvio/store/docs")).isDir());
+    EXPECT_EQ(QFileInfo(home.path("data/kalvio/store/~INDEX.LST")).size(), 7);
+    EXPECT_FALSE(QFileInfo::exists(home.path("cache/kalvio/store")));
+
+    home.makeFolder("cache/kalvio/store/later");
+    StoreFolder::defaultFolder();
+    EXPECT_TRUE(QFileInfo(home.path("cache/kalvio/store/later")).isDir()) << "only once";
+    EXPECT_FALSE(QFileInfo::exists(home.path("data/kalvio/store/later")));
 }
 
 TEST(RootedFolderPicker, StaysAtOrBelowItsRoot) {

@@ -1,7 +1,10 @@
 // The file operations in the running dialog, with a mask that offers all of them: the insert
 // list across uses, the names Insert and Rename make, the safety of typed and listed names,
 // and names that are not UTF-8.
+#include <unistd.h>
+
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -19,10 +22,32 @@ namespace {
 
 constexpr quint32 FullMask = 0x3FFFF;
 
-// A copy that fails part-way, leaving half a file at the target.
+void writeFile(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// A copy that fails part-way, leaving half a file at the target; a move across file systems
+// that brings a folder whole but cannot remove its subfolder "locked" at the source.
 class PartialCopies : public FakeFileOperations {
   public:
     bool failPartWay = false;
+    bool leaveLockedSource = false;
+    int move(const QByteArray& from, const QByteArray& to) override {
+        const int result = FakeFileOperations::move(from, to);
+        if (!leaveLockedSource || result != Done) {
+            return result;
+        }
+        QDir().mkpath(QFile::decodeName(from) + "/locked");
+        writeFile(QFile::decodeName(from) + "/locked/kept.txt", "left at the source");
+        return DoneSourceLeft;
+    }
     int copy(const QByteArray& from, const QByteArray& to) override {
         if (!failPartWay) {
             return FakeFileOperations::copy(from, to);
@@ -116,17 +141,98 @@ TEST_F(Operations, CopiesAndCutsFillTheListThatOutlivesTheDialog) {
     EXPECT_EQ(shownNames(), (QStringList{"a.txt", "b.txt"})) << "the store stays hidden";
 }
 
-TEST_F(Operations, AFailedCopyLeavesTheNameOutAndInsertDisabled) {
-    folder.makeFile("a.txt");
+// A failed Cut or Copy leaves the earlier store item and its entry as they were; the item it
+// brought along goes back where it came from (or, copied, away).
+TEST_F(Operations, AFailedCutOrCopyLeavesTheEarlierEntry) {
+    const struct {
+        const char* button;
+        FakeFileOperations::Operation failing;
+    } cases[] = {
+        {"SpeedButton_Copy", FakeFileOperations::Copy},
+        {"SpeedButton_Cut", FakeFileOperations::Move},
+        {"SpeedButton_Copy", FakeFileOperations::MoveToTrash},
+        {"SpeedButton_Cut", FakeFileOperations::MoveToTrash},
+    };
+    for (const auto& c : cases) {
+        folder.remove("a.txt");
+        QDir(folder.path("store")).removeRecursively();
+        writeFile(folder.path("a.txt"), "older");
+        openDialog();
+        select("a.txt");
+        tool("SpeedButton_Cut")->click();
+        writeFile(folder.path("a.txt"), "newer");
+        dialog->RefreshFolder();
+        operations.giveNext(c.failing);
+        select("a.txt");
+        tool(c.button)->click();
+        const std::string what = std::string(c.button) + " " + std::to_string(c.failing);
+        EXPECT_EQ(menuCaptions(), QStringList{"a.txt"}) << what;
+        EXPECT_EQ(readFile(folder.path("store/a.txt")), "older") << what;
+        EXPECT_EQ(readFile(folder.path("a.txt")), "newer") << what;
+        EXPECT_EQ(QDir(folder.path("store"))
+                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  (QStringList{"a.txt", "~INDEX.LST"}))
+            << what;
+        EXPECT_FALSE(tool("SpeedButton_Insert")->isEnabled()) << what;
+    }
+}
+
+TEST_F(Operations, ACutThatLeavesPartOfItsSourceListsTheWholeItem) {
+    folder.makeFolder("docs/locked");
+    writeFile(folder.path("docs/a.txt"), "only copy");
+    writeFile(folder.path("docs/locked/kept.txt"), "left at the source");
+    openDialog();
+    operations.leaveLockedSource = true;
+    select("docs");
+    tool("SpeedButton_Cut")->click();
+    EXPECT_EQ(menuCaptions(), QStringList{"[docs]"});
+    EXPECT_TRUE(tool("SpeedButton_Insert")->isEnabled());
+    EXPECT_EQ(readFile(folder.path("store/docs/a.txt")), "only copy");
+    EXPECT_EQ(readFile(folder.path("docs/locked/kept.txt")), "left at the source");
+
+    operations.leaveLockedSource = false;
+    select("docs");
+    tool("SpeedButton_Cut")->click();
+    EXPECT_EQ(readFile(trash.path() + "/Trash/files/docs/a.txt"), "only copy");
+    EXPECT_EQ(readFile(folder.path("store/docs/locked/kept.txt")), "left at the source");
+}
+
+TEST_F(Operations, TheListFileIsNeverCutNorListedInTheStore) {
+    writeFile(folder.path("~INDEX.LST"), "a user's own file");
+    writeFile(folder.path("a.txt"), "in the store");
     openDialog();
     select("a.txt");
     tool("SpeedButton_Copy")->click();
-    operations.giveNext(FakeFileOperations::Copy);
+    select("~INDEX.lst");
+    tool("SpeedButton_Cut")->click();
+    tool("SpeedButton_Copy")->click();
+    EXPECT_EQ(readFile(folder.path("~INDEX.LST")), "a user's own file");
+    EXPECT_EQ(readFile(folder.path("store/~INDEX.LST")), "a.txt\r\n");
+    EXPECT_EQ(menuCaptions(), QStringList{"a.txt"});
+
+    dialog->NavigateToPath(folder.path("store"));
+    EXPECT_EQ(shownNames(), QStringList{"a.txt"});
+}
+
+// The store folder can be reached by navigating into it; its items are acted on only through
+// the insert list.
+TEST_F(Operations, TheStoresOwnItemsAreNotActedOn) {
+    writeFile(folder.path("a.txt"), "in the store");
+    openDialog();
     select("a.txt");
     tool("SpeedButton_Copy")->click();
-    EXPECT_TRUE(menuCaptions().isEmpty());
-    EXPECT_FALSE(tool("SpeedButton_Insert")->isEnabled());
-    EXPECT_FALSE(QFileInfo::exists(folder.path("store/a.txt")));
+    dialog->NavigateToPath(folder.path("store"));
+    const char* buttons[] = {"SpeedButton_Delete", "SpeedButton_Cut", "SpeedButton_Copy",
+                             "SpeedButton_Rename"};
+    for (const char* button : buttons) {
+        select("a.txt");
+        replies = {"b"};
+        tool(button)->click();
+        EXPECT_EQ(readFile(folder.path("store/a.txt")), "in the store") << button;
+        EXPECT_EQ(menuCaptions(), QStringList{"a.txt"}) << button;
+        EXPECT_EQ(readFile(folder.path("store/~INDEX.LST")), "a.txt\r\n") << button;
+    }
+    EXPECT_TRUE(questions.isEmpty());
 }
 
 TEST_F(Operations, InsertFindsAFreeNameAndSelectsIt) {
@@ -173,6 +279,42 @@ TEST_F(Operations, RenameKeepsTheExtensionAndRefusesNamesLeavingTheFolder) {
     EXPECT_EQ(proposals.first(), "x");
     EXPECT_EQ(selectedName(), "y.lng");
     EXPECT_EQ(shownNames(), (QStringList{"taken.lng", "y.lng"}));
+}
+
+// A reply equal to the proposal changes nothing; a changed one keeps what it left untouched,
+// bytes that are no UTF-8 too.
+TEST_F(Operations, RenameKeepsWhatTheReplyLeftAlone) {
+    const struct {
+        QByteArray before;
+        QString reply;  // "=" for the proposal itself
+        QByteArray after;
+    } cases[] = {
+        {"archive.tar.gz", "=", "archive.tar.gz"},
+        {"archive.tar.gz", "backup.tar", "backup.tar.gz"},
+        {"archive.tar.gz", "archive.tgz", "archive.gz"},
+        {"caf\xE9.txt", "=", "caf\xE9.txt"},
+        {"caf\xE9 alt.txt", QString::fromUtf8("caf\uFFFD neu"), "caf\xE9 neu.txt"},
+        {"\xE9t\xE9.txt", QString::fromUtf8("\uFFFDt\uFFFD!"), "\xE9t\xE9!.txt"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        const QString caseName = QString::number(++number);
+        folder.makeFolder(caseName);
+        const QString caseFolder = folder.path(caseName);
+        const QByteArray native = QFile::encodeName(caseFolder) + '/';
+        FILE* created = std::fopen((native + c.before).constData(), "w");
+        ASSERT_NE(created, nullptr);
+        std::fclose(created);
+        openDialog();
+        dialog->NavigateToPath(caseFolder);
+        proposals.clear();
+        select(QFile::decodeName(c.before));
+        tool("SpeedButton_Rename")->click();  // no reply: cancelled, only the proposal is seen
+        ASSERT_EQ(proposals.size(), 1);
+        replies = {c.reply == "=" ? proposals.first() : c.reply};
+        tool("SpeedButton_Rename")->click();
+        EXPECT_EQ(::unlink((native + c.after).constData()), 0) << c.before.toHex().constData();
+    }
 }
 
 TEST_F(Operations, NewFolderTakesOnlyOneSafeName) {

@@ -314,6 +314,7 @@ TEST_F(Operations, RenameKeepsWhatTheReplyLeftAlone) {
         replies = {c.reply == "=" ? proposals.first() : c.reply};
         tool("SpeedButton_Rename")->click();
         EXPECT_EQ(::unlink((native + c.after).constData()), 0) << c.before.toHex().constData();
+        ::unlink((native + c.before).constData());  // names Qt cannot remove
     }
 }
 

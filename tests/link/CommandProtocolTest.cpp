@@ -63,7 +63,7 @@ class CommandProtocolTest : public ::testing::Test {
     void TearDown() override { ComPort_Close(handle_); }
 
     int transact(const char* command, uint32_t timeoutMs = TransactionTimeoutMs) {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         return ComPort_Transact(handle_, command, reply_, timeoutMs);
     }
 

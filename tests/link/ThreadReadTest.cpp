@@ -143,7 +143,7 @@ class ThreadReadTest : public ::testing::Test {
     }
     void TearDown() override {
         reader_.reset();
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ComPort_Close(PortHandle);
     }
     bool connected() {
@@ -324,7 +324,7 @@ TEST_F(ThreadReadTest, FailedSpeedModeQueryKeepsTheModeNumberOfTheLastQuery) {
     ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("speed values "); }));
     {
         // Mode 3 reaches the unit only through its own command set.
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ReplyBuffer reply{};
         ASSERT_EQ(ComPort_Transact(PortHandle, "SPEED.CMD 3", reply, 1000), 0);
     }
@@ -355,7 +355,7 @@ TEST_F(ThreadReadTest, UnchangedValuesAreHandedOverOncePerEpochAndLayout) {
     EXPECT_EQ(display_.count("start mode 0"), 2u);
 
     {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ReplyBuffer reply{};
         ASSERT_EQ(ComPort_Transact(PortHandle, "START.CMD 1", reply, 1000), 0);
     }

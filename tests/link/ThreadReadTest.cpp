@@ -186,7 +186,8 @@ TEST_F(ThreadReadTest, ScanFindsTheUnitOnCom5AfterCom1ToCom4) {
     ASSERT_GE(lines.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
     EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic");
-    EXPECT_TRUE(reader_->Connected());
+    // The reader counts itself connected once the caption's hand-over has returned.
+    EXPECT_TRUE(WaitUntil([this] { return reader_->Connected(); }));
 }
 
 TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {

@@ -6,22 +6,17 @@
 #include <QStringDecoder>
 #include <QWidget>
 
+#include "RegularFile.h"
+
 TForm_Sprachen* Form_Sprachen = nullptr;
 
 namespace {
 
-// Reads a whole file of at most maxBytes; false when it cannot be read or is larger.
-bool ReadBounded(const QString& path, qint64 maxBytes, std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes) {
-        return false;
-    }
-    const QByteArray read = file.read(maxBytes + 1);
-    if (read.size() > maxBytes || file.error() != QFileDevice::NoError) {
-        return false;
-    }
-    bytes.assign(read.constData(), std::size_t(read.size()));
-    return true;
+// Reads a whole regular file of at most maxBytes; false when it cannot be read, is larger or is
+// no regular file. A FIFO or a device named here is refused without waiting on it.
+bool ReadBounded(const QString& path, std::size_t maxBytes, std::string& bytes) {
+    return RegularFile::readWhole(QFile::encodeName(path).constData(), maxBytes, bytes) ==
+           RegularFile::ReadResult::Read;
 }
 
 // Language files are 8-bit text in the Windows code page of Western Europe.
@@ -93,7 +88,7 @@ int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int
     language_file::Counters counters;
     int result = language_file::Unreadable;
     std::string bytes;
-    if (ReadBounded(path, qint64(language_file::MaxFileBytes), bytes)) {
+    if (ReadBounded(path, language_file::MaxFileBytes, bytes)) {
         Applier applier(*this, path);
         result = language_file::Walk(bytes, applier, counters);
     }
@@ -110,8 +105,8 @@ int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int
 
 void TForm_Sprachen::LoadSettings(const QString& configFolder) {
     std::string bytes;
-    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName),
-                     qint64(LanguageSettings::MaxFileBytes), bytes)) {
+    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName), LanguageSettings::MaxFileBytes,
+                     bytes)) {
         return;
     }
     for (const std::string& file : LanguageSettings::languageFiles(bytes)) {

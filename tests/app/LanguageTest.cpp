@@ -21,6 +21,7 @@
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
 #include "TForm_Sprachen.h"
+#include "UnwrittenFifo.h"
 
 namespace {
 
@@ -164,6 +165,36 @@ TEST_F(LanguageTest, ChoiceSurvivesARestart) {
     EXPECT_EQ(main().findChild<QLineEdit*>("Edit_VersionSprache")->toolTip(),
               Shipped("English.lng"));
     EXPECT_EQ(Form_Sprachen->LanguageFile, Shipped("English.lng"));
+}
+
+// A FIFO or device never holds a language file: it is refused at once, whether chosen, named by
+// Kalvio.ini, or in the place of Kalvio.ini; opening it must not wait for a writer.
+TEST_F(LanguageTest, FilesThatAreNoRegularFilesAreRefusedWithoutWaiting) {
+    ASSERT_TRUE(QDir().mkpath(main().ConfigFolder));
+    const QString iniPath = main().ConfigFolder + "Kalvio.ini";
+    {
+        const test_support::UnwrittenFifo fifo(
+            QFile::encodeName(root() + "/fifo.lng").toStdString());
+        EXPECT_EQ(Form_Sprachen->LoadLanguageFile(QFile::decodeName(fifo.path().c_str())), -1);
+        EXPECT_EQ(Form_Sprachen->LoadLanguageFile("/dev/null"), -1);
+        EXPECT_FALSE(fifo.readerWasReleased()) << "the load waited for a writer";
+
+        QFile ini(iniPath);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Sprache]\r\n" + QByteArray::fromStdString(fifo.path()) + "\r\n\r\n");
+        ini.close();
+        main().show();
+        EXPECT_EQ(tabText(0), "Startsignal");
+        EXPECT_FALSE(fifo.readerWasReleased()) << "the start waited on the named file";
+        main().close();
+    }
+    windows_.reset();
+    ASSERT_TRUE(QFile::remove(iniPath));
+    const test_support::UnwrittenFifo ini(QFile::encodeName(iniPath).toStdString());
+    open();
+    main().show();
+    EXPECT_EQ(tabText(0), "Startsignal");
+    EXPECT_FALSE(ini.readerWasReleased()) << "the start waited on Kalvio.ini";
 }
 
 TEST_F(LanguageTest, SuccessTitleCountsUnknownLinesOnly) {

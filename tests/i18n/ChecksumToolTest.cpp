@@ -8,6 +8,7 @@
 #include "LanguageFile.h"
 #include "TemporaryFolder.h"
 #include "ToolArguments.h"
+#include "UnwrittenFifo.h"
 #include "WholeFile.h"
 
 namespace {
@@ -92,7 +93,7 @@ TEST(ChecksumToolTest, AFileIsReplacedWholeWithItsPermissions) {
     EXPECT_FALSE(lngsum::ReplaceWhole(folder.file("missing.lng"), "x"));
 }
 
-TEST(ChecksumToolTest, ReadingRefusesOversizedFilesAndFolders) {
+TEST(ChecksumToolTest, ReadingRefusesOversizedFilesFoldersFifosAndDevices) {
     test_support::TemporaryFolder folder;
     WriteFile(folder.file("largest.lng"), std::string(language_file::MaxFileBytes, 'x'));
     WriteFile(folder.file("larger.lng"), std::string(language_file::MaxFileBytes + 1, 'x'));
@@ -105,6 +106,11 @@ TEST(ChecksumToolTest, ReadingRefusesOversizedFilesAndFolders) {
     EXPECT_EQ(lngsum::ReadLanguageFile(folder.path(), bytes), lngsum::ReadResult::Unreadable);
     EXPECT_EQ(lngsum::ReadLanguageFile(folder.file("missing.lng"), bytes),
               lngsum::ReadResult::Unreadable);
+    EXPECT_EQ(lngsum::ReadLanguageFile("/dev/null", bytes), lngsum::ReadResult::Unreadable);
+
+    const test_support::UnwrittenFifo fifo(folder.file("fifo.lng"));
+    EXPECT_EQ(lngsum::ReadLanguageFile(fifo.path(), bytes), lngsum::ReadResult::Unreadable);
+    EXPECT_FALSE(fifo.readerWasReleased()) << "opening the FIFO waited for a writer";
 }
 
 }  // namespace

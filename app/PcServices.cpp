@@ -71,8 +71,10 @@ void PcServices::PrepareFileDialog(const QString& folder, const QString& caption
 }
 
 void PcServices::LoadLanguage() {
-    // While the checksum field is shown a translator works here: the screen stays undimmed.
-    const bool dim = window_.PcPageView->Edit_SpracheCRC->isHidden() && Form_Abdeckung != nullptr;
+    // While the checksum field is shown a translator works here: the screen stays undimmed
+    // until the result is told, on green or red as always.
+    const bool overlay = Form_Abdeckung != nullptr;
+    const bool dim = overlay && window_.PcPageView->Edit_SpracheCRC->isHidden();
     if (dim) {
         Form_Abdeckung->Cover();
     }
@@ -98,14 +100,14 @@ void PcServices::LoadLanguage() {
         result = -4;
     }
     if (chosen) {
-        if (dim && result == 1) {
+        if (overlay && result == 1) {
             Form_Abdeckung->CoverOk();
-        } else if (dim) {
+        } else if (overlay) {
             Form_Abdeckung->CoverError();
         }
         ReportLanguageLoad(result, contentLines, unknownLines, path);
     }
-    if (dim) {
+    if (dim || (overlay && chosen)) {
         Form_Abdeckung->Uncover();
     }
 }

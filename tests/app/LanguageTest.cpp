@@ -219,7 +219,8 @@ TEST_F(LanguageTest, DoubleClickOnTheLanguageLabelTogglesTheChecksumField) {
 }
 
 // The PC page's button: the file dialog opens in LANGUAGE; the chosen file loads and the
-// result is told on a green or red overlay.
+// result is told on a green or red overlay, also while the checksum field is shown (the screen
+// is then not dimmed first).
 TEST_F(LanguageTest, InteractiveLoadReportsOnGreenOrRed) {
     ASSERT_TRUE(QDir().mkpath(main().LanguageFolder));
     ASSERT_TRUE(QFile::copy(Shipped("English.lng"), main().LanguageFolder + "English.lng"));
@@ -229,20 +230,27 @@ TEST_F(LanguageTest, InteractiveLoadReportsOnGreenOrRed) {
     broken.close();
     main().show();
 
-    for (const char* name : {"Broken.lng", "English.lng"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(ChooseInFileDialog(name, [this] { main().SpeedButton_VersionSpracheClick(); }));
+    for (const bool checksumShown : {false, true}) {
+        SCOPED_TRACE(checksumShown ? "checksum field shown" : "checksum field hidden");
+        main().findChild<QLineEdit*>("Edit_SpracheCRC")->setVisible(checksumShown);
+        messages_.clear();
+        for (const char* name : {"Broken.lng", "English.lng"}) {
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(
+                ChooseInFileDialog(name, [this] { main().SpeedButton_VersionSpracheClick(); }));
+        }
+        ASSERT_EQ(messages_.size(), 2u);
+        EXPECT_TRUE(messages_[0].failed);
+        EXPECT_EQ(messages_[0].text,
+                  checksumShown ? "The language was not loaded." : "Sprache wurde nicht geladen.");
+        EXPECT_EQ(messages_[0].overlay, QColor(255, 0, 0));
+        EXPECT_FALSE(messages_[1].failed);
+        EXPECT_EQ(messages_[1].title, "Language") << "the file's own texts already apply";
+        EXPECT_EQ(messages_[1].text, "The language was loaded successfully.");
+        EXPECT_EQ(messages_[1].overlay, QColor(0, 128, 0));
+        EXPECT_FALSE(Form_Abdeckung->isVisible());
+        EXPECT_EQ(Form_Sprachen->LanguageFile, main().LanguageFolder + "English.lng");
     }
-    ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_TRUE(messages_[0].failed);
-    EXPECT_EQ(messages_[0].text, "Sprache wurde nicht geladen.");
-    EXPECT_EQ(messages_[0].overlay, QColor(255, 0, 0));
-    EXPECT_FALSE(messages_[1].failed);
-    EXPECT_EQ(messages_[1].title, "Language") << "the file's own texts already apply";
-    EXPECT_EQ(messages_[1].text, "The language was loaded successfully.");
-    EXPECT_EQ(messages_[1].overlay, QColor(0, 128, 0));
-    EXPECT_FALSE(Form_Abdeckung->isVisible());
-    EXPECT_EQ(Form_Sprachen->LanguageFile, main().LanguageFolder + "English.lng");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -89,10 +90,12 @@ void PcServices::LoadLanguage() {
                           window_.TmpFolder + QStringLiteral("LNG"));
         chosen = Form_FileDialog->exec() == QDialog::Accepted;
         if (chosen) {
-            path = Form_FileDialog->ResultPath();
+            // The bytes on disk, so that a name that is not UTF-8 still opens.
+            const QByteArray nativePath = Form_FileDialog->ResultNativePath();
+            path = QFile::decodeName(nativePath);
             int emptyLines = 0;
             int commentLines = 0;
-            result = Form_Sprachen->LoadLanguageFile(path, &contentLines, &emptyLines,
+            result = Form_Sprachen->LoadLanguageFile(nativePath, &contentLines, &emptyLines,
                                                      &commentLines, &unknownLines);
         }
     } catch (...) {

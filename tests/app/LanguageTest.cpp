@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <fstream>
 #include <map>
 
 #include "FileDialogChoice.h"
@@ -176,7 +177,7 @@ TEST_F(LanguageTest, FilesThatAreNoRegularFilesAreRefusedWithoutWaiting) {
         const test_support::UnwrittenFifo fifo(
             QFile::encodeName(root() + "/fifo.lng").toStdString());
         EXPECT_EQ(Form_Sprachen->LoadLanguageFile(QFile::decodeName(fifo.path().c_str())), -1);
-        EXPECT_EQ(Form_Sprachen->LoadLanguageFile("/dev/null"), -1);
+        EXPECT_EQ(Form_Sprachen->LoadLanguageFile(QStringLiteral("/dev/null")), -1);
         EXPECT_FALSE(fifo.readerWasReleased()) << "the load waited for a writer";
 
         QFile ini(iniPath);
@@ -195,6 +196,30 @@ TEST_F(LanguageTest, FilesThatAreNoRegularFilesAreRefusedWithoutWaiting) {
     main().show();
     EXPECT_EQ(tabText(0), "Startsignal");
     EXPECT_FALSE(ini.readerWasReleased()) << "the start waited on Kalvio.ini";
+}
+
+// A file whose name is not UTF-8 is chosen, opened and kept in Kalvio.ini by its bytes.
+TEST_F(LanguageTest, ANameThatIsNotUtf8LoadsAndSurvivesARestart) {
+    ASSERT_TRUE(QDir().mkpath(main().LanguageFolder));
+    const QByteArray nativePath = QFile::encodeName(main().LanguageFolder) + "Engl\xFFsh.lng";
+    QFile shipped(Shipped("English.lng"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    std::ofstream(nativePath.toStdString(), std::ios::binary) << shipped.readAll().toStdString();
+    main().show();
+
+    ASSERT_TRUE(ChooseInFileDialog(QFile::decodeName("Engl\xFFsh.lng"),
+                                   [this] { main().SpeedButton_VersionSpracheClick(); }));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_FALSE(messages_[0].failed);
+    EXPECT_EQ(tabText(0), "Start signal");
+    EXPECT_EQ(Form_Sprachen->LanguageFileNative, nativePath);
+
+    main().close();
+    windows_.reset();
+    open();
+    main().show();
+    EXPECT_EQ(tabText(0), "Start signal") << "Kalvio.ini names the file by its bytes";
+    EXPECT_EQ(Form_Sprachen->LanguageFileNative, nativePath);
 }
 
 TEST_F(LanguageTest, SuccessTitleCountsUnknownLinesOnly) {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QRegularExpression>
+#include <cerrno>
 #include <cstdlib>
 
 #include "DiskFileOperations.h"
@@ -175,6 +176,63 @@ TEST(DiskFileOperations, MakeFolderCreatesEveryLevelOnce) {
     EXPECT_EQ(disk.makeFolder(folder.path("a/b\xFF/")), FileOperations::Done);
     EXPECT_EQ(disk.makeFolder(folder.path("file")), FileOperations::Failed);
     EXPECT_EQ(disk.makeFolder(folder.path("file/below")), FileOperations::Failed);
+}
+
+}  // namespace
+
+namespace {
+
+int refuseFlagAsInvalid(const char*, const char*) {
+    errno = EINVAL;
+    return -1;
+}
+
+int refuseFlagAsMissing(const char*, const char*) {
+    errno = ENOSYS;
+    return -1;
+}
+
+// NFS and many FUSE mounts refuse RENAME_NOREPLACE; a rename there still renames, and never
+// replaces what is at the new name.
+TEST(DiskFileOperations, RenameWithoutTheNoReplaceFlagStillRenamesAndNeverReplaces) {
+    const struct {
+        const char* what;
+        NoReplaceRename::RenameCall call;
+        QByteArray from, to;
+        int result;
+    } cases[] = {
+        {"file", refuseFlagAsInvalid, "a.txt", "b.txt", FileOperations::Done},
+        {"file, no syscall", refuseFlagAsMissing, "a.txt", "b.txt", FileOperations::Done},
+        {"folder", refuseFlagAsInvalid, "dir", "dir2", FileOperations::Done},
+        {"link", refuseFlagAsInvalid, "link", "link2", FileOperations::Done},
+        {"file onto a file", refuseFlagAsInvalid, "a.txt", "taken.txt", FileOperations::Failed},
+        {"folder onto an empty folder", refuseFlagAsInvalid, "dir", "empty",
+         FileOperations::Failed},
+        {"folder onto a file", refuseFlagAsInvalid, "dir", "taken.txt", FileOperations::Failed},
+        {"link onto a file", refuseFlagAsInvalid, "link", "taken.txt", FileOperations::Failed},
+    };
+    for (const auto& c : cases) {
+        NativeFolder folder;
+        folder.write("a.txt", "alpha");
+        folder.write("taken.txt", "taken");
+        folder.makeFolder("dir");
+        folder.write("dir/in.txt", "inner");
+        folder.makeFolder("empty");
+        folder.link("link", "a.txt");
+        DiskFileOperations disk{NoReplaceRename(c.call)};
+
+        EXPECT_EQ(disk.rename(folder.path(c.from), folder.path(c.to)), c.result) << c.what;
+        const bool renamed = c.result == FileOperations::Done;
+        EXPECT_EQ(disk.exists(folder.path(c.from)), !renamed) << c.what;
+        EXPECT_EQ(folder.read("taken.txt"), "taken") << c.what;
+        EXPECT_TRUE(disk.isFolder(folder.path("empty"))) << c.what;
+        EXPECT_EQ(folder.read(renamed && c.from == "dir" ? c.to + "/in.txt" : "dir/in.txt"),
+                  "inner")
+            << c.what;
+        EXPECT_EQ(folder.read(renamed && c.from == "a.txt" ? c.to : "a.txt"), "alpha") << c.what;
+        EXPECT_EQ(folder.linkTarget(renamed && c.from == "link" ? c.to : "link"), "a.txt")
+            << c.what;
+    }
 }
 
 }  // namespace

@@ -175,17 +175,22 @@ TEST_F(Operations, RenameKeepsTheExtensionAndRefusesNamesLeavingTheFolder) {
     EXPECT_EQ(shownNames(), (QStringList{"taken.lng", "y.lng"}));
 }
 
-TEST_F(Operations, NewFolderTakesOnlyOneSafeName) {
+TEST_F(Operations, NewFolderBuildsLevelsBelowTheShownFolderOnly) {
     openDialog();
-    for (const char* reply : {"../x", "/etc/kalvio", "a/b", ".", ""}) {
+    for (const char* reply : {"../x", "/etc/kalvio", "a/../../x", "a//b", "a/./b", ".", ""}) {
         replies = {QString::fromUtf8(reply)};
         tool("SpeedButton_MakeDir")->click();
     }
     EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.path("../x")));
     replies = {"Neu"};
     tool("SpeedButton_MakeDir")->click();
     EXPECT_EQ(selectedName(), "Neu");
     EXPECT_TRUE(QFileInfo(folder.path("Neu")).isDir());
+    replies = {"a/b/c"};
+    tool("SpeedButton_MakeDir")->click();
+    EXPECT_TRUE(QFileInfo(folder.path("a/b/c")).isDir());
+    EXPECT_EQ(selectedName(), "a") << "the first level is what the folder shows";
 }
 
 TEST_F(Operations, DeleteAsksAndMovesToTheTrash) {

@@ -76,6 +76,10 @@ int DiskFileOperations::copy(const QByteArray& from, const QByteArray& to) {
     return resultOf(makeRoomFor(from, to) && FileTree::copy(from, to));
 }
 
+int DiskFileOperations::copyToNew(const QByteArray& from, const QByteArray& to) {
+    return resultOf(isCopyable(from, to) && FileTree::copy(from, to));
+}
+
 int DiskFileOperations::rename(const QByteArray& from, const QByteArray& to) {
     return resultOf(exists(from) && renamer_.rename(from, to));
 }
@@ -99,14 +103,15 @@ bool DiskFileOperations::isFolder(const QByteArray& path) const {
 }
 
 bool DiskFileOperations::makeRoomFor(const QByteArray& from, const QByteArray& to) {
+    return isCopyable(from, to) && (!exists(to) || FileTree::remove(to));
+}
+
+bool DiskFileOperations::isCopyable(const QByteArray& from, const QByteArray& to) const {
     if (!exists(from)) {
         return false;
     }
     const QByteArray source = resolvedPath(from);
     const QByteArray target = resolvedPath(to);
-    if (source.isEmpty() || target.isEmpty() || isWithin(source, target) ||
-        isWithin(target, source)) {
-        return false;
-    }
-    return !exists(to) || FileTree::remove(to);
+    return !source.isEmpty() && !target.isEmpty() && !isWithin(source, target) &&
+           !isWithin(target, source);
 }

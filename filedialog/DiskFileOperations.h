@@ -19,6 +19,7 @@ class DiskFileOperations : public FileOperations {
     // rename(2); across file systems a copy, and the source is removed once the copy is whole.
     int move(const QByteArray& from, const QByteArray& to) override;
     int copy(const QByteArray& from, const QByteArray& to) override;
+    int copyToNew(const QByteArray& from, const QByteArray& to) override;
     // Never replaces: an existing `to` makes it Failed.
     int rename(const QByteArray& from, const QByteArray& to) override;
     int makeFolder(const QByteArray& path) override;
@@ -30,6 +31,8 @@ class DiskFileOperations : public FileOperations {
     // Removes `to` where it exists, once `from` was found to exist and neither path lies within
     // the other (removing `to` would then take `from` with it).
     bool makeRoomFor(const QByteArray& from, const QByteArray& to);
+    // `from` exists and neither path lies within the other.
+    bool isCopyable(const QByteArray& from, const QByteArray& to) const;
 
     NoReplaceRename renamer_;
     DesktopTrash trash_;

@@ -211,10 +211,9 @@ void FileOperationsController::InsertClick(int index) {
     const QByteArray name = store_.names().at(static_cast<std::size_t>(index));
     const QByteArray finalName = freeNameFor(*folder, name);
     const QByteArray target = joined(*folder, finalName);
-    if (operations_.copy(store_.itemPath(name), target) != FileOperations::Done &&
-        operations_.exists(target)) {
-        operations_.removePermanently(target);
-    }
+    // Created exclusively: an item another program makes at the free name in the meantime is
+    // never replaced, and a failed copy removes only what it made itself.
+    operations_.copyToNew(store_.itemPath(name), target);
     host_.relistAndSelect(FileNameRules::shownName(QFile::decodeName(finalName)), finalName,
                           FileOperationsHost::WhenNameGone::KeepFirstRow);
 }

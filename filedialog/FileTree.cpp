@@ -96,9 +96,19 @@ bool copyContents(int fromFd, int toFd) {
     }
 }
 
-bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName);
+// `created` (where given) is set once the copy's own item exists at the target, so that a failed
+// copy removes only what it made, never an item another program put there first.
+bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created = nullptr);
 
-bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+void markCreated(bool* created) {
+    if (created != nullptr) {
+        *created = true;
+    }
+}
+
+bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created) {
     // O_NONBLOCK: should a pipe have taken the file's place, opening it must not wait.
     Descriptor source(
         ::openat(fromFolder, fromName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -111,22 +121,29 @@ bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* to
     if (!target.isOpen()) {
         return false;
     }
+    markCreated(created);
     const bool copied = copyContents(source.get(), target.get()) &&
                         ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0;
     return target.close() && copied;
 }
 
-bool copyLink(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyLink(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created) {
     char target[PATH_MAX];
     const ssize_t length = ::readlinkat(fromFolder, fromName, target, sizeof target);
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof target) {
         return false;
     }
     target[length] = '\0';
-    return ::symlinkat(target, toFolder, toName) == 0;
+    if (::symlinkat(target, toFolder, toName) != 0) {
+        return false;
+    }
+    markCreated(created);
+    return true;
 }
 
-bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                bool* created) {
     Descriptor source(::openat(fromFolder, fromName, FolderFlags));
     struct stat status {};
     if (!source.isOpen() || ::fstat(source.get(), &status) != 0) {
@@ -136,6 +153,7 @@ bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* 
     if (::mkdirat(toFolder, toName, S_IRWXU) != 0) {
         return false;
     }
+    markCreated(created);
     Descriptor target(::openat(toFolder, toName, FolderFlags));
     std::vector<QByteArray> names;
     if (!target.isOpen() || !readNames(source.get(), names)) {
@@ -149,19 +167,20 @@ bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* 
     return ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0;
 }
 
-bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created) {
     struct stat status {};
     if (::fstatat(fromFolder, fromName, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return false;
     }
     if (S_ISDIR(status.st_mode)) {
-        return copyFolder(fromFolder, fromName, toFolder, toName);
+        return copyFolder(fromFolder, fromName, toFolder, toName, created);
     }
     if (S_ISREG(status.st_mode)) {
-        return copyFile(fromFolder, fromName, toFolder, toName);
+        return copyFile(fromFolder, fromName, toFolder, toName, created);
     }
     if (S_ISLNK(status.st_mode)) {
-        return copyLink(fromFolder, fromName, toFolder, toName);
+        return copyLink(fromFolder, fromName, toFolder, toName, created);
     }
     return true;  // pipe, socket or device: skipped
 }
@@ -218,10 +237,13 @@ bool FileTree::copy(const QByteArray& from, const QByteArray& to) {
         !(S_ISDIR(status.st_mode) || S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
         return false;
     }
-    if (copyItem(AT_FDCWD, from.constData(), AT_FDCWD, to.constData())) {
+    bool created = false;
+    if (copyItem(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), &created)) {
         return true;
     }
-    removeItem(AT_FDCWD, to.constData());
+    if (created) {
+        removeItem(AT_FDCWD, to.constData());
+    }
     return false;
 }
 

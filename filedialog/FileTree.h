@@ -13,9 +13,10 @@
 
 class FileTree {
   public:
-    // Copies a file, link or folder to `to`, which must not exist yet; the folder above it must.
-    // Permission bits are kept, the owner and the set-ID bits are not (the copy belongs to whoever
-    // copies). On failure nothing of the copy is left.
+    // Copies a file, link or folder to `to`, which must not exist yet and is created exclusively;
+    // the folder above it must exist. Permission bits are kept, the owner and the set-ID bits are
+    // not (the copy belongs to whoever copies). On failure nothing of the copy is left, and an
+    // item another program put at `to` first stays.
     static bool copy(const QByteArray& from, const QByteArray& to);
     // Removes a file, link or whole folder. Goes on past an item it cannot remove, so that as
     // much as possible is gone; false when anything is left.

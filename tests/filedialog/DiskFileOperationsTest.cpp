@@ -236,3 +236,28 @@ TEST(DiskFileOperations, RenameWithoutTheNoReplaceFlagStillRenamesAndNeverReplac
 }
 
 }  // namespace
+
+namespace {
+
+// Insert copies to a free name; another program may take it first, and its item stays.
+TEST(DiskFileOperations, CopyToNewNeverReplacesNorRemovesWhatWasThere) {
+    const struct {
+        const char* what;
+        QByteArray from;
+    } cases[] = {{"file", "tree/run.sh"}, {"folder", "tree"}, {"link", "tree/out"}};
+    for (const auto& c : cases) {
+        NativeFolder folder;
+        buildTreeWithOutsideLinks(folder);
+        folder.write("taken", "other program");
+        DiskFileOperations disk;
+        EXPECT_EQ(disk.copyToNew(folder.path(c.from), folder.path("taken")), FileOperations::Failed)
+            << c.what;
+        EXPECT_EQ(folder.read("taken"), "other program") << c.what;
+        EXPECT_EQ(disk.copyToNew(folder.path(c.from), folder.path("free")), FileOperations::Done)
+            << c.what;
+        EXPECT_TRUE(disk.exists(folder.path("free"))) << c.what;
+        expectOutsideUntouched(folder);
+    }
+}
+
+}  // namespace

@@ -69,7 +69,8 @@ int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {
     if (errno != EXDEV) {
         return Failed;
     }
-    return resultOf(FileTree::copy(from, to) && FileTree::remove(from));
+    FileTree::CopiedItems copied;
+    return resultOf(FileTree::copy(from, to, &copied) && FileTree::removeCopied(from, copied));
 }
 
 int DiskFileOperations::copy(const QByteArray& from, const QByteArray& to) {

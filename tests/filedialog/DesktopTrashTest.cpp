@@ -3,8 +3,6 @@
 // XDG_DATA_HOME keep every real trash out of reach.
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +15,7 @@
 #include "DiskFileOperations.h"
 #include "EnvironmentOverride.h"
 #include "NativeFolder.h"
+#include "OtherFileSystem.h"
 #include "TrashTools.h"
 
 namespace {
@@ -207,36 +206,6 @@ TEST(DesktopTrash, GioListsAndRestoresWhatWasTrashed) {
     EXPECT_EQ(restored.exitCode, 0) << restored.errors.constData();
     EXPECT_EQ(fixture.folder.read("work/" + name), Contents);
 }
-
-// A tmpfs mounted in a mount namespace of this test's own, invisible to the rest of the system.
-class OtherFileSystem {
-  public:
-    explicit OtherFileSystem(const QByteArray& mountPoint) : mountPoint_(mountPoint) {
-        if (::unshare(CLONE_NEWNS) != 0) {
-            why_ = "no mount namespace of its own: " + QByteArray(std::strerror(errno));
-        } else if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                   ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "mode=0755") != 0) {
-            why_ = "cannot mount a tmpfs: " + QByteArray(std::strerror(errno));
-        } else {
-            mounted_ = true;
-        }
-    }
-    ~OtherFileSystem() {
-        if (mounted_) {
-            ::umount2(mountPoint_.constData(), MNT_DETACH);
-        }
-    }
-    OtherFileSystem(const OtherFileSystem&) = delete;
-    OtherFileSystem& operator=(const OtherFileSystem&) = delete;
-
-    bool mounted() const { return mounted_; }
-    const QByteArray& why() const { return why_; }
-
-  private:
-    QByteArray mountPoint_;
-    bool mounted_ = false;
-    QByteArray why_;
-};
 
 enum class TopSetUp { Nothing, StickyTrash, LinkToStickyFolder, TrashNotSticky, NoTrashPossible };
 

@@ -19,16 +19,18 @@ namespace {
 
 constexpr quint32 FullMask = 0x3FFFF;
 
-// A copy that fails part-way, leaving half a file at the target.
+// Another program that makes a file at the free name Insert found, just before the copy.
 class PartialCopies : public FakeFileOperations {
   public:
-    bool failPartWay = false;
-    int copy(const QByteArray& from, const QByteArray& to) override {
-        if (!failPartWay) {
-            return FakeFileOperations::copy(from, to);
+    bool otherProgramFirst = false;
+    int copyToNew(const QByteArray& from, const QByteArray& to) override {
+        if (otherProgramFirst) {
+            QFile other(QFile::decodeName(to));
+            if (!other.open(QIODevice::WriteOnly) || other.write("other program") != 13) {
+                return Aborted;
+            }
         }
-        QFile half(QFile::decodeName(to));
-        return half.open(QIODevice::WriteOnly) ? Failed : Aborted;
+        return FakeFileOperations::copyToNew(from, to);
     }
 };
 
@@ -140,10 +142,17 @@ TEST_F(Operations, InsertFindsAFreeNameAndSelectsIt) {
     EXPECT_EQ(selectedName(), "a(2).txt");
     EXPECT_EQ(menuCaptions(), QStringList{"a.txt"}) << "the entry stays for another insert";
 
-    operations.failPartWay = true;
+    operations.otherProgramFirst = true;
     controller()->InsertClick(0);
-    EXPECT_FALSE(QFileInfo::exists(folder.path("a(3).txt"))) << "what a failed insert left goes";
-    operations.failPartWay = false;
+    operations.otherProgramFirst = false;
+    QFile other(folder.path("a(3).txt"));
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "other program") << "what another program made stays";
+    EXPECT_TRUE(operations.pathsOf(FakeFileOperations::RemovePermanently).empty());
+    operations.giveNext(FakeFileOperations::CopyToNew);
+    controller()->InsertClick(0);
+    EXPECT_TRUE(operations.pathsOf(FakeFileOperations::RemovePermanently).empty())
+        << "a failed copy cleans up only what it made itself";
 
     controller()->InsertListeLoeschenClick();
     EXPECT_TRUE(menuCaptions().isEmpty());
@@ -175,17 +184,22 @@ TEST_F(Operations, RenameKeepsTheExtensionAndRefusesNamesLeavingTheFolder) {
     EXPECT_EQ(shownNames(), (QStringList{"taken.lng", "y.lng"}));
 }
 
-TEST_F(Operations, NewFolderTakesOnlyOneSafeName) {
+TEST_F(Operations, NewFolderBuildsLevelsBelowTheShownFolderOnly) {
     openDialog();
-    for (const char* reply : {"../x", "/etc/kalvio", "a/b", ".", ""}) {
+    for (const char* reply : {"../x", "/etc/kalvio", "a/../../x", "a//b", "a/./b", ".", ""}) {
         replies = {QString::fromUtf8(reply)};
         tool("SpeedButton_MakeDir")->click();
     }
     EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.path("../x")));
     replies = {"Neu"};
     tool("SpeedButton_MakeDir")->click();
     EXPECT_EQ(selectedName(), "Neu");
     EXPECT_TRUE(QFileInfo(folder.path("Neu")).isDir());
+    replies = {"a/b/c"};
+    tool("SpeedButton_MakeDir")->click();
+    EXPECT_TRUE(QFileInfo(folder.path("a/b/c")).isDir());
+    EXPECT_EQ(selectedName(), "a") << "the first level is what the folder shows";
 }
 
 TEST_F(Operations, DeleteAsksAndMovesToTheTrash) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -71,8 +72,10 @@ void PcServices::PrepareFileDialog(const QString& folder, const QString& caption
 }
 
 void PcServices::LoadLanguage() {
-    // While the checksum field is shown a translator works here: the screen stays undimmed.
-    const bool dim = window_.PcPageView->Edit_SpracheCRC->isHidden() && Form_Abdeckung != nullptr;
+    // While the checksum field is shown a translator works here: the screen stays undimmed
+    // until the result is told, on green or red as always.
+    const bool overlay = Form_Abdeckung != nullptr;
+    const bool dim = overlay && window_.PcPageView->Edit_SpracheCRC->isHidden();
     if (dim) {
         Form_Abdeckung->Cover();
     }
@@ -87,10 +90,12 @@ void PcServices::LoadLanguage() {
                           window_.TmpFolder + QStringLiteral("LNG"));
         chosen = Form_FileDialog->exec() == QDialog::Accepted;
         if (chosen) {
-            path = Form_FileDialog->ResultPath();
+            // The bytes on disk, so that a name that is not UTF-8 still opens.
+            const QByteArray nativePath = Form_FileDialog->ResultNativePath();
+            path = QFile::decodeName(nativePath);
             int emptyLines = 0;
             int commentLines = 0;
-            result = Form_Sprachen->LoadLanguageFile(path, &contentLines, &emptyLines,
+            result = Form_Sprachen->LoadLanguageFile(nativePath, &contentLines, &emptyLines,
                                                      &commentLines, &unknownLines);
         }
     } catch (...) {
@@ -98,14 +103,14 @@ void PcServices::LoadLanguage() {
         result = -4;
     }
     if (chosen) {
-        if (dim && result == 1) {
+        if (overlay && result == 1) {
             Form_Abdeckung->CoverOk();
-        } else if (dim) {
+        } else if (overlay) {
             Form_Abdeckung->CoverError();
         }
         ReportLanguageLoad(result, contentLines, unknownLines, path);
     }
-    if (dim) {
+    if (dim || (overlay && chosen)) {
         Form_Abdeckung->Uncover();
     }
 }

@@ -4,15 +4,12 @@
 #include <stdio.h>
 #include <sys/stat.h>
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
+#include "DesktopTrash.h"
 #include "FileTree.h"
-#include "HomeTrash.h"
 
 namespace {
 
@@ -50,24 +47,16 @@ int DiskFileOperations::moveToTrash(const QByteArray& path) {
     if (!exists(path)) {
         return Failed;
     }
-    const QString decoded = QFile::decodeName(path);
-    if (QFile::encodeName(decoded) != path) {
-        return resultOf(HomeTrash::moveToTrash(path));
+    switch (trash_.moveToTrash(path)) {
+        case DesktopTrash::Outcome::Trashed:
+            return Done;
+        case DesktopTrash::Outcome::NoTrash:
+            // A file system without a trash: the item is deleted for good, as it would be there.
+            return removePermanently(path);
+        case DesktopTrash::Outcome::Failed:
+            break;
     }
-    // Qt puts the home trash below the user's data folder but does not create that folder;
-    // without it, it makes "files" and "info" in the current folder instead.
-    if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))) {
-        return Failed;
-    }
-    QString inTrash;
-    if (!QFile::moveToTrash(decoded, &inTrash)) {
-        return Failed;
-    }
-    if (QDir::isRelativePath(inTrash)) {
-        QFile::rename(inTrash, decoded);
-        return Failed;
-    }
-    return Done;
+    return Failed;
 }
 
 int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {
@@ -80,19 +69,23 @@ int DiskFileOperations::move(const QByteArray& from, const QByteArray& to) {
     if (errno != EXDEV) {
         return Failed;
     }
-    if (!FileTree::copy(from, to)) {
+    FileTree::CopiedItems copied;
+    if (!FileTree::copy(from, to, &copied)) {
         return Failed;
     }
-    return FileTree::remove(from) ? Done : DoneSourceLeft;
+    return FileTree::removeCopied(from, copied) ? Done : DoneSourceLeft;
 }
 
 int DiskFileOperations::copy(const QByteArray& from, const QByteArray& to) {
     return resultOf(makeRoomFor(from, to) && FileTree::copy(from, to));
 }
 
+int DiskFileOperations::copyToNew(const QByteArray& from, const QByteArray& to) {
+    return resultOf(isCopyable(from, to) && FileTree::copy(from, to));
+}
+
 int DiskFileOperations::rename(const QByteArray& from, const QByteArray& to) {
-    return resultOf(exists(from) && ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD,
-                                                to.constData(), RENAME_NOREPLACE) == 0);
+    return resultOf(exists(from) && renamer_.rename(from, to));
 }
 
 int DiskFileOperations::makeFolder(const QByteArray& path) {
@@ -114,14 +107,15 @@ bool DiskFileOperations::isFolder(const QByteArray& path) const {
 }
 
 bool DiskFileOperations::makeRoomFor(const QByteArray& from, const QByteArray& to) {
+    return isCopyable(from, to) && (!exists(to) || FileTree::remove(to));
+}
+
+bool DiskFileOperations::isCopyable(const QByteArray& from, const QByteArray& to) const {
     if (!exists(from)) {
         return false;
     }
     const QByteArray source = resolvedPath(from);
     const QByteArray target = resolvedPath(to);
-    if (source.isEmpty() || target.isEmpty() || isWithin(source, target) ||
-        isWithin(target, source)) {
-        return false;
-    }
-    return !exists(to) || FileTree::remove(to);
+    return !source.isEmpty() && !target.isEmpty() && !isWithin(source, target) &&
+           !isWithin(target, source);
 }

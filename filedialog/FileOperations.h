@@ -19,6 +19,10 @@ class FileOperations {
     virtual int moveToTrash(const QByteArray& path) = 0;                 // file or whole folder
     virtual int move(const QByteArray& from, const QByteArray& to) = 0;  // whole tree
     virtual int copy(const QByteArray& from, const QByteArray& to) = 0;  // whole tree
+    // A whole tree to `to`, which the copy creates: an item that is already at `to` (also one
+    // another program makes meanwhile) makes it Failed and is left alone. On failure only what
+    // this copy created is removed.
+    virtual int copyToNew(const QByteArray& from, const QByteArray& to) = 0;
     virtual int rename(const QByteArray& from, const QByteArray& to) = 0;
     // Creates every missing level; a folder that already exists is Done.
     virtual int makeFolder(const QByteArray& path) = 0;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QToolButton>
+#include <algorithm>
 
 #include "ButtonMask.h"
 #include "FileDialogControls.h"
@@ -33,6 +34,13 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
 // A name typed into Rename or New folder must stay one element inside the shown folder.
 bool isSafeTypedName(const QString& name) {
     return FileNameRules::isSafeFileName(name);
+}
+
+// A typed new folder may name levels below the shown folder ("a/b"), each a safe name: never
+// absolute, never "." or "..", no empty level.
+bool isSafeTypedFolderPath(const QString& path) {
+    const QStringList levels = path.split(QLatin1Char('/'));
+    return std::all_of(levels.cbegin(), levels.cend(), isSafeTypedName);
 }
 
 // Base and extension of a name as on disk: the extension starts at the last dot, except a
@@ -244,10 +252,9 @@ void FileOperationsController::InsertClick(int index) {
     const QByteArray name = store_.names().at(static_cast<std::size_t>(index));
     const QByteArray finalName = freeNameFor(*folder, name);
     const QByteArray target = joined(*folder, finalName);
-    if (operations_.copy(store_.itemPath(name), target) != FileOperations::Done &&
-        operations_.exists(target)) {
-        operations_.removePermanently(target);
-    }
+    // Created exclusively: an item another program makes at the free name in the meantime is
+    // never replaced, and a failed copy removes only what it made itself.
+    operations_.copyToNew(store_.itemPath(name), target);
     host_.relistAndSelect(FileNameRules::shownName(QFile::decodeName(finalName)), finalName,
                           FileOperationsHost::WhenNameGone::KeepFirstRow);
 }
@@ -302,10 +309,12 @@ void FileOperationsController::SpeedButton_MakeDirClick() {
     const FileOperationsHost::PromptTexts texts = host_.promptTexts();
     const auto reply =
         host_.askText(texts.newFolderTitle, texts.newFolderPrompt, texts.newFolderName);
-    if (!reply || !isSafeTypedName(*reply)) {
+    if (!reply || !isSafeTypedFolderPath(*reply)) {
         return;
     }
-    const QByteArray name = QFile::encodeName(*reply);
-    operations_.makeFolder(joined(*folder, name));
-    host_.relistAndSelect(*reply, name, FileOperationsHost::WhenNameGone::KeepFirstRow);
+    operations_.makeFolder(joined(*folder, QFile::encodeName(*reply)));
+    // The shown folder lists the first level only.
+    const QString shown = reply->section(QLatin1Char('/'), 0, 0);
+    host_.relistAndSelect(shown, QFile::encodeName(shown),
+                          FileOperationsHost::WhenNameGone::KeepFirstRow);
 }

@@ -96,9 +96,30 @@ bool copyContents(int fromFd, int toFd) {
     }
 }
 
-bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName);
+// `created` (where given) is set once the copy's own item exists at the target, so that a failed
+// copy removes only what it made, never an item another program put there first.
+bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              FileTree::CopiedItems* copied, bool* created = nullptr);
 
-bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+// Access and modification times as the source has them; a link's own, never its target's.
+bool keepTimes(int toFolder, const char* toName, const struct stat& status) {
+    const timespec times[2] = {status.st_atim, status.st_mtim};
+    return ::utimensat(toFolder, toName, times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool keepTimes(int fd, const struct stat& status) {
+    const timespec times[2] = {status.st_atim, status.st_mtim};
+    return ::futimens(fd, times) == 0;
+}
+
+void markCreated(bool* created) {
+    if (created != nullptr) {
+        *created = true;
+    }
+}
+
+bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created) {
     // O_NONBLOCK: should a pipe have taken the file's place, opening it must not wait.
     Descriptor source(
         ::openat(fromFolder, fromName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -111,22 +132,34 @@ bool copyFile(int fromFolder, const char* fromName, int toFolder, const char* to
     if (!target.isOpen()) {
         return false;
     }
+    markCreated(created);
     const bool copied = copyContents(source.get(), target.get()) &&
-                        ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0;
+                        ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0 &&
+                        keepTimes(target.get(), status);
     return target.close() && copied;
 }
 
-bool copyLink(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyLink(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              bool* created) {
+    struct stat status {};
+    if (::fstatat(fromFolder, fromName, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return false;
+    }
     char target[PATH_MAX];
     const ssize_t length = ::readlinkat(fromFolder, fromName, target, sizeof target);
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof target) {
         return false;
     }
     target[length] = '\0';
-    return ::symlinkat(target, toFolder, toName) == 0;
+    if (::symlinkat(target, toFolder, toName) != 0) {
+        return false;
+    }
+    markCreated(created);
+    return keepTimes(toFolder, toName, status);
 }
 
-bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                FileTree::CopiedItems* copied, bool* created) {
     Descriptor source(::openat(fromFolder, fromName, FolderFlags));
     struct stat status {};
     if (!source.isOpen() || ::fstat(source.get(), &status) != 0) {
@@ -136,34 +169,70 @@ bool copyFolder(int fromFolder, const char* fromName, int toFolder, const char* 
     if (::mkdirat(toFolder, toName, S_IRWXU) != 0) {
         return false;
     }
+    markCreated(created);
     Descriptor target(::openat(toFolder, toName, FolderFlags));
     std::vector<QByteArray> names;
     if (!target.isOpen() || !readNames(source.get(), names)) {
         return false;
     }
     for (const QByteArray& name : names) {
-        if (!copyItem(source.get(), name.constData(), target.get(), name.constData())) {
+        if (!copyItem(source.get(), name.constData(), target.get(), name.constData(), copied)) {
             return false;
         }
     }
-    return ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0;
+    // The times last: filling the copy changed them.
+    return ::fchmod(target.get(), status.st_mode & KeptModeBits) == 0 &&
+           keepTimes(target.get(), status);
 }
 
-bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+bool copyItem(int fromFolder, const char* fromName, int toFolder, const char* toName,
+              FileTree::CopiedItems* copied, bool* created) {
     struct stat status {};
     if (::fstatat(fromFolder, fromName, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return false;
     }
+    bool done = true;  // pipe, socket or device: skipped
     if (S_ISDIR(status.st_mode)) {
-        return copyFolder(fromFolder, fromName, toFolder, toName);
+        done = copyFolder(fromFolder, fromName, toFolder, toName, copied, created);
+    } else if (S_ISREG(status.st_mode)) {
+        done = copyFile(fromFolder, fromName, toFolder, toName, created);
+    } else if (S_ISLNK(status.st_mode)) {
+        done = copyLink(fromFolder, fromName, toFolder, toName, created);
+    } else {
+        return true;
     }
-    if (S_ISREG(status.st_mode)) {
-        return copyFile(fromFolder, fromName, toFolder, toName);
+    if (done && copied != nullptr) {
+        copied->insert({status.st_dev, status.st_ino});
     }
-    if (S_ISLNK(status.st_mode)) {
-        return copyLink(fromFolder, fromName, toFolder, toName);
+    return done;
+}
+
+// Removes what the copy recorded; anything else (a pipe, a socket, an item made since) stays,
+// and so does the folder holding it. False only where a copied item could not be removed.
+bool removeCopiedItem(int folder, const char* name, const FileTree::CopiedItems& copied) {
+    struct stat status {};
+    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT;
     }
-    return true;  // pipe, socket or device: skipped
+    if (copied.count({status.st_dev, status.st_ino}) == 0) {
+        return true;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return ::unlinkat(folder, name, 0) == 0 || errno == ENOENT;
+    }
+    Descriptor inner(::openat(folder, name, FolderFlags));
+    std::vector<QByteArray> names;
+    if (!inner.isOpen() || !readNames(inner.get(), names)) {
+        return false;
+    }
+    bool removed = true;
+    for (const QByteArray& item : names) {
+        removed = removeCopiedItem(inner.get(), item.constData(), copied) && removed;
+    }
+    if (::unlinkat(folder, name, AT_REMOVEDIR) == 0) {
+        return removed;
+    }
+    return removed && (errno == ENOTEMPTY || errno == EEXIST);
 }
 
 bool removeItem(int folder, const char* name);
@@ -209,7 +278,7 @@ bool isFolderFollowingLinks(const QByteArray& path) {
 
 }  // namespace
 
-bool FileTree::copy(const QByteArray& from, const QByteArray& to) {
+bool FileTree::copy(const QByteArray& from, const QByteArray& to, CopiedItems* copied) {
     if (from.isEmpty() || to.isEmpty() || existsAsAnything(to)) {
         return false;
     }
@@ -218,11 +287,18 @@ bool FileTree::copy(const QByteArray& from, const QByteArray& to) {
         !(S_ISDIR(status.st_mode) || S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
         return false;
     }
-    if (copyItem(AT_FDCWD, from.constData(), AT_FDCWD, to.constData())) {
+    bool created = false;
+    if (copyItem(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), copied, &created)) {
         return true;
     }
-    removeItem(AT_FDCWD, to.constData());
+    if (created) {
+        removeItem(AT_FDCWD, to.constData());
+    }
     return false;
+}
+
+bool FileTree::removeCopied(const QByteArray& path, const CopiedItems& copied) {
+    return !path.isEmpty() && removeCopiedItem(AT_FDCWD, path.constData(), copied);
 }
 
 bool FileTree::remove(const QByteArray& path) {

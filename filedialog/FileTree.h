@@ -9,14 +9,27 @@
 #pragma once
 
 #include <sys/types.h>
+
 #include <QByteArray>
+#include <set>
+#include <utility>
 
 class FileTree {
   public:
-    // Copies a file, link or folder to `to`, which must not exist yet; the folder above it must.
-    // Permission bits are kept, the owner and the set-ID bits are not (the copy belongs to whoever
-    // copies). On failure nothing of the copy is left.
-    static bool copy(const QByteArray& from, const QByteArray& to);
+    // The source items a copy made whole, by device and inode.
+    using CopiedItems = std::set<std::pair<dev_t, ino_t>>;
+
+    // Copies a file, link or folder to `to`, which must not exist yet and is created exclusively;
+    // the folder above it must exist. Permission bits are kept, the owner and the set-ID bits are
+    // not (the copy belongs to whoever copies). On failure nothing of the copy is left, and an
+    // item another program put at `to` first stays.
+    // Modification times are kept too, a folder's after its items, a link's own. Where given,
+    // `copied` collects the source items copied whole.
+    static bool copy(const QByteArray& from, const QByteArray& to, CopiedItems* copied = nullptr);
+    // Removes of a copied tree only what the copy recorded, so that a move across file systems
+    // leaves at the source what it did not take (pipes, sockets, devices, items made meanwhile),
+    // with the folders holding them. False where a recorded item could not be removed.
+    static bool removeCopied(const QByteArray& path, const CopiedItems& copied);
     // Removes a file, link or whole folder. Goes on past an item it cannot remove, so that as
     // much as possible is gone; false when anything is left.
     static bool remove(const QByteArray& path);

@@ -12,6 +12,7 @@
 
 #include "FileOperations.h"
 #include "InsertListFile.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -22,28 +23,13 @@ bool isSafe(const QByteArray& name) {
 // At most InsertListFile::MaximumFileBytes of a regular file; a link, pipe or device reads as
 // nothing, and opening never waits for a pipe's writer.
 QByteArray readListFile(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
+    RegularFile file(path.constData(), RegularFile::Links::Refuse);
+    if (!file.isOpen()) {
         return {};
     }
-    QByteArray bytes;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        bytes.resize(InsertListFile::MaximumFileBytes);
-        qsizetype filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            filled += got;
-        }
-        bytes.truncate(filled);
-    }
-    ::close(fd);
+    QByteArray bytes(qsizetype(InsertListFile::MaximumFileBytes), Qt::Uninitialized);
+    bytes.truncate(
+        qsizetype(std::max(0LL, file.readInto(bytes.data(), std::size_t(bytes.size())))));
     return bytes;
 }
 

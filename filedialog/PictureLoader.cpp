@@ -1,19 +1,16 @@
 #include "PictureLoader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QLatin1String>
 #include <algorithm>
 #include <array>
-#include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "BoundedImageReader.h"
 #include "EmfRenderer.h"
 #include "JpegDecoder.h"
+#include "RegularFile.h"
 #include "WmfRenderer.h"
 
 namespace {
@@ -79,26 +76,17 @@ std::optional<QByteArray> PictureLoader::readRegularFile(const QByteArray& nativ
     if (nativePath.isEmpty() || nativePath.contains('\0')) {
         return std::nullopt;
     }
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below. The file
-    // object closes the descriptor on every way out.
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return std::nullopt;
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
-        status.st_size > MaxFileBytes) {
+    RegularFile file(nativePath.constData());
+    if (!file.isOpen() || file.size() == 0 || file.size() > std::uint64_t(MaxFileBytes)) {
         return std::nullopt;
     }
     // A file that shrank while it was read is taken as far as it reached.
-    QByteArray bytes = file.read(status.st_size);
-    if (bytes.isEmpty()) {
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const long long got = file.readInto(bytes.data(), std::size_t(bytes.size()));
+    if (got <= 0) {
         return std::nullopt;
     }
+    bytes.truncate(qsizetype(got));
     return bytes;
 }
 

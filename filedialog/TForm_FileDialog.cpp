@@ -431,9 +431,13 @@ void TForm_FileDialog::SpeedButton_OKClick() {
     }
     closeLargePreview();
     // The file or its folder may have gone since the folder was listed; show the folder as it
-    // is now instead of handing the caller a path that leads nowhere.
+    // is now instead of handing the caller a path that leads nowhere. In open mode nothing is
+    // chosen then: OK waits for the user's next choice, not the row the listing put first.
     if (!browser_.current().exists() || (choice_.mode() == OpenMode && selectedFileVanished())) {
         RefreshFolder();
+        if (choice_.mode() == OpenMode) {
+            applyNothingSelected();
+        }
         return;
     }
     accept();

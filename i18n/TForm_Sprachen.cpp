@@ -6,22 +6,17 @@
 #include <QStringDecoder>
 #include <QWidget>
 
+#include "RegularFile.h"
+
 TForm_Sprachen* Form_Sprachen = nullptr;
 
 namespace {
 
-// Reads a whole file of at most maxBytes; false when it cannot be read or is larger.
-bool ReadBounded(const QString& path, qint64 maxBytes, std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes) {
-        return false;
-    }
-    const QByteArray read = file.read(maxBytes + 1);
-    if (read.size() > maxBytes || file.error() != QFileDevice::NoError) {
-        return false;
-    }
-    bytes.assign(read.constData(), std::size_t(read.size()));
-    return true;
+// Reads a whole regular file of at most maxBytes; false when it cannot be read, is larger or is
+// no regular file. A FIFO or a device named here is refused without waiting on it.
+bool ReadBounded(const QByteArray& nativePath, std::size_t maxBytes, std::string& bytes) {
+    return RegularFile::readWhole(nativePath.constData(), maxBytes, bytes) ==
+           RegularFile::ReadResult::Read;
 }
 
 // Language files are 8-bit text in the Windows code page of Western Europe.
@@ -38,13 +33,15 @@ QString Decode(const std::string& bytes) {
 // The walk's view of the program: the checksum field, the header, and the windows' texts.
 class TForm_Sprachen::Applier : public language_file::Sink {
   public:
-    Applier(TForm_Sprachen& holder, const QString& path) : holder_(holder), path_(path) {}
+    Applier(TForm_Sprachen& holder, const QByteArray& nativePath)
+        : holder_(holder), nativePath_(nativePath) {}
 
     void ChecksumComputed(const std::string& text) override {
         holder_.ShowOnMainWindow("Edit_SpracheCRC", QString::fromStdString(text));
     }
     void HeaderAccepted(const language_file::Header& header) override {
-        holder_.LanguageFile = path_;
+        holder_.LanguageFile = QFile::decodeName(nativePath_);
+        holder_.LanguageFileNative = nativePath_;
         holder_.HeaderChecksum = Decode(header.checksum);
         holder_.HeaderProgram = Decode(header.program);
         holder_.HeaderLanguage = Decode(header.language);
@@ -68,7 +65,7 @@ class TForm_Sprachen::Applier : public language_file::Sink {
 
   private:
     TForm_Sprachen& holder_;
-    const QString path_;
+    const QByteArray nativePath_;
 };
 
 TForm_Sprachen::TForm_Sprachen(QObject* parent, TextTargets::WindowLookup windows)
@@ -90,11 +87,17 @@ void TForm_Sprachen::ShowOnMainWindow(const char* field, const QString& text, bo
 
 int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int* emptyLines,
                                      int* commentLines, int* unknownLines) {
+    return LoadLanguageFile(QFile::encodeName(path), contentLines, emptyLines, commentLines,
+                            unknownLines);
+}
+
+int TForm_Sprachen::LoadLanguageFile(const QByteArray& nativePath, int* contentLines,
+                                     int* emptyLines, int* commentLines, int* unknownLines) {
     language_file::Counters counters;
     int result = language_file::Unreadable;
     std::string bytes;
-    if (ReadBounded(path, qint64(language_file::MaxFileBytes), bytes)) {
-        Applier applier(*this, path);
+    if (!nativePath.contains('\0') && ReadBounded(nativePath, language_file::MaxFileBytes, bytes)) {
+        Applier applier(*this, nativePath);
         result = language_file::Walk(bytes, applier, counters);
     }
     for (auto [out, value] : {std::pair{contentLines, counters.contentLines},
@@ -110,14 +113,14 @@ int TForm_Sprachen::LoadLanguageFile(const QString& path, int* contentLines, int
 
 void TForm_Sprachen::LoadSettings(const QString& configFolder) {
     std::string bytes;
-    if (!ReadBounded(configFolder + QLatin1String(SettingsFileName),
-                     qint64(LanguageSettings::MaxFileBytes), bytes)) {
+    if (!ReadBounded(QFile::encodeName(configFolder + QLatin1String(SettingsFileName)),
+                     LanguageSettings::MaxFileBytes, bytes)) {
         return;
     }
     for (const std::string& file : LanguageSettings::languageFiles(bytes)) {
-        const QString path = QFile::decodeName(QByteArray::fromStdString(file));
-        if (LoadLanguageFile(path) == language_file::Loaded) {
-            ShowOnMainWindow("Edit_VersionSprache", path, true);
+        const QByteArray nativePath = QByteArray::fromStdString(file);
+        if (LoadLanguageFile(nativePath) == language_file::Loaded) {
+            ShowOnMainWindow("Edit_VersionSprache", QFile::decodeName(nativePath), true);
         }
     }
 }
@@ -127,7 +130,7 @@ void TForm_Sprachen::SaveSettings(const QString& configFolder) const {
     if (!file.open(QIODevice::WriteOnly)) {
         return;
     }
-    file.write(QByteArray::fromStdString(
-        LanguageSettings::fileText(QFile::encodeName(LanguageFile).toStdString())));
+    file.write(
+        QByteArray::fromStdString(LanguageSettings::fileText(LanguageFileNative.toStdString())));
     file.commit();  // replaces the old file only when the new one is whole
 }

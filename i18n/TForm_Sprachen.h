@@ -17,8 +17,12 @@ class TForm_Sprachen : public QObject {
 
     TForm_Sprachen(QObject* parent, TextTargets::WindowLookup windows);
 
-    // 1 loaded; -1 unreadable, too large or cut off inside a section; -2 not this program's
-    // file; -3 wrong checksum. The counters are optional.
+    // 1 loaded; -1 unreadable, too large, no regular file or cut off inside a section; -2 not
+    // this program's file; -3 wrong checksum. The counters are optional. The path is the bytes
+    // the file system knows, so that a name that is not UTF-8 opens too.
+    int LoadLanguageFile(const QByteArray& nativePath, int* contentLines = nullptr,
+                         int* emptyLines = nullptr, int* commentLines = nullptr,
+                         int* unknownLines = nullptr);
     int LoadLanguageFile(const QString& path, int* contentLines = nullptr,
                          int* emptyLines = nullptr, int* commentLines = nullptr,
                          int* unknownLines = nullptr);
@@ -30,7 +34,9 @@ class TForm_Sprachen : public QObject {
 
     const TextTargets& Targets() const { return targets_; }
 
+    // Shown and proposed as text; kept in Kalvio.ini as the bytes of LanguageFileNative.
     QString LanguageFile;
+    QByteArray LanguageFileNative;
     QString HeaderChecksum, HeaderProgram, HeaderLanguage, HeaderVersion, HeaderExtra;
 
   private:

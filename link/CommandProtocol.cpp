@@ -7,7 +7,7 @@
 #include "Deadline.h"
 #include "SerialDevice.h"
 
-std::mutex PortLock;
+TurnLock PortLock;
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 #include "ComPort.h"
+#include "TurnLock.h"
 
 constexpr uint8_t Stx = 0x02;
 constexpr uint8_t Etx = 0x03;
@@ -17,8 +17,10 @@ constexpr uint32_t TransactionTimeoutMs = 1000;
 using ReplyBuffer = std::array<char, 10000>;
 
 // Serialises every transaction on PortHandle. Whoever calls ComPort_Transact holds it for the
-// whole transaction; the connection search holds it for its whole scan.
-extern std::mutex PortLock;
+// whole transaction; the connection search holds it for its whole scan. A thread waiting for it
+// gets it before the holder can take it again, so a command waiting through a search that finds
+// no unit fails at once on the closed port instead of reaching a unit found by a later search.
+extern TurnLock PortLock;
 
 // Every reply ends, with the failure code of the part it was in, at the latest after ten
 // time-outs or 20002 bytes (bytes before the STX included), however long a device keeps

@@ -19,18 +19,6 @@ constexpr std::size_t MaxProcesses = 100000;
 constexpr std::size_t StatPrefixBytes = 512;
 constexpr std::size_t CommandNameBytes = 15;
 
-bool IsNumber(const char* name) {
-    if (*name == '\0') {
-        return false;
-    }
-    for (; *name != '\0'; ++name) {
-        if (*name < '0' || *name > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The start of a small file of the process folder; empty when it cannot be read.
 std::string ReadPrefix(const std::string& path, std::size_t limit) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -56,6 +44,18 @@ dev_t DecodeTerminalNumber(unsigned long long encoded) {
 }
 
 }  // namespace
+
+bool IsNumber(const char* name) {
+    if (*name == '\0') {
+        return false;
+    }
+    for (; *name != '\0'; ++name) {
+        if (*name < '0' || *name > '9') {
+            return false;
+        }
+    }
+    return true;
+}
 
 void EachProcess(const std::string& procRoot, const std::function<bool(pid_t)>& visit) {
     DIR* folder = opendir(procRoot.c_str());

@@ -11,6 +11,9 @@
 
 namespace process_folder {
 
+// Whether a folder entry's name is all digits, as process ids and open file numbers are.
+bool IsNumber(const char* name);
+
 // Calls visit with each process id in the folder, up to a bound, until visit returns false.
 void EachProcess(const std::string& procRoot, const std::function<bool(pid_t)>& visit);
 

@@ -33,6 +33,9 @@ void Thread_Read::Execute() {
     NameThread("Read");
     connected_ = false;
     while (!Terminated()) {
+        // A search that found nothing gives PortLock up and asks again at once; a command the
+        // writer took meanwhile has its turn first (PortLock goes in turns) and meets the closed
+        // port.
         while (!connected_ && !Terminated()) {
             ConnectionSearch();
         }
@@ -42,7 +45,7 @@ void Thread_Read::Execute() {
 }
 
 void Thread_Read::ConnectionSearch() {
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     ComPort_Close(PortHandle);
     HandOverUnknown([this] { display_.PageReset(); });
     for (uint32_t port = FirstPort; port <= LastPort && !Terminated(); ++port) {
@@ -124,7 +127,7 @@ void Thread_Read::PollActivePage() {
 bool Thread_Read::Query(const char* command, ReplyBuffer& reply) {
     int result = 0;
     {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         result =
             ComPort_Transact(PortHandle, command, reply, TransactionTimeoutMs, TerminationFlag());
     }

@@ -62,7 +62,7 @@ void Thread_Write::Send(const std::string& command) {
     // The command buffer holds 99 characters and the terminating NUL.
     const std::string buffered = command.substr(0, CommandBufferBytes - 1);
     ReplyBuffer reply{};
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     ComPort_Transact(PortHandle, buffered.c_str(), reply, TransactionTimeoutMs, TerminationFlag());
     if (buffered == "RESET") {
         SleepMs(ResetHoldMs);

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <fstream>
 #include <map>
 
 #include "FileDialogChoice.h"
@@ -21,6 +22,7 @@
 #include "TForm_Abdeckung.h"
 #include "TForm_FileDialog.h"
 #include "TForm_Sprachen.h"
+#include "UnwrittenFifo.h"
 
 namespace {
 
@@ -166,6 +168,60 @@ TEST_F(LanguageTest, ChoiceSurvivesARestart) {
     EXPECT_EQ(Form_Sprachen->LanguageFile, Shipped("English.lng"));
 }
 
+// A FIFO or device never holds a language file: it is refused at once, whether chosen, named by
+// Kalvio.ini, or in the place of Kalvio.ini; opening it must not wait for a writer.
+TEST_F(LanguageTest, FilesThatAreNoRegularFilesAreRefusedWithoutWaiting) {
+    ASSERT_TRUE(QDir().mkpath(main().ConfigFolder));
+    const QString iniPath = main().ConfigFolder + "Kalvio.ini";
+    {
+        const test_support::UnwrittenFifo fifo(
+            QFile::encodeName(root() + "/fifo.lng").toStdString());
+        EXPECT_EQ(Form_Sprachen->LoadLanguageFile(QFile::decodeName(fifo.path().c_str())), -1);
+        EXPECT_EQ(Form_Sprachen->LoadLanguageFile(QStringLiteral("/dev/null")), -1);
+        EXPECT_FALSE(fifo.readerWasReleased()) << "the load waited for a writer";
+
+        QFile ini(iniPath);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Sprache]\r\n" + QByteArray::fromStdString(fifo.path()) + "\r\n\r\n");
+        ini.close();
+        main().show();
+        EXPECT_EQ(tabText(0), "Startsignal");
+        EXPECT_FALSE(fifo.readerWasReleased()) << "the start waited on the named file";
+        main().close();
+    }
+    windows_.reset();
+    ASSERT_TRUE(QFile::remove(iniPath));
+    const test_support::UnwrittenFifo ini(QFile::encodeName(iniPath).toStdString());
+    open();
+    main().show();
+    EXPECT_EQ(tabText(0), "Startsignal");
+    EXPECT_FALSE(ini.readerWasReleased()) << "the start waited on Kalvio.ini";
+}
+
+// A file whose name is not UTF-8 is chosen, opened and kept in Kalvio.ini by its bytes.
+TEST_F(LanguageTest, ANameThatIsNotUtf8LoadsAndSurvivesARestart) {
+    ASSERT_TRUE(QDir().mkpath(main().LanguageFolder));
+    const QByteArray nativePath = QFile::encodeName(main().LanguageFolder) + "Engl\xFFsh.lng";
+    QFile shipped(Shipped("English.lng"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    std::ofstream(nativePath.toStdString(), std::ios::binary) << shipped.readAll().toStdString();
+    main().show();
+
+    ASSERT_TRUE(ChooseInFileDialog(QFile::decodeName("Engl\xFFsh.lng"),
+                                   [this] { main().SpeedButton_VersionSpracheClick(); }));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_FALSE(messages_[0].failed);
+    EXPECT_EQ(tabText(0), "Start signal");
+    EXPECT_EQ(Form_Sprachen->LanguageFileNative, nativePath);
+
+    main().close();
+    windows_.reset();
+    open();
+    main().show();
+    EXPECT_EQ(tabText(0), "Start signal") << "Kalvio.ini names the file by its bytes";
+    EXPECT_EQ(Form_Sprachen->LanguageFileNative, nativePath);
+}
+
 TEST_F(LanguageTest, SuccessTitleCountsUnknownLinesOnly) {
     EXPECT_EQ(PcServices::LanguageLoadedTitle("Sprache", 20, 3), "Sprache [20-3=17]");
     EXPECT_EQ(PcServices::LanguageLoadedTitle("Sprache", 17, 0), "Sprache");
@@ -188,7 +244,8 @@ TEST_F(LanguageTest, DoubleClickOnTheLanguageLabelTogglesTheChecksumField) {
 }
 
 // The PC page's button: the file dialog opens in LANGUAGE; the chosen file loads and the
-// result is told on a green or red overlay.
+// result is told on a green or red overlay, also while the checksum field is shown (the screen
+// is then not dimmed first).
 TEST_F(LanguageTest, InteractiveLoadReportsOnGreenOrRed) {
     ASSERT_TRUE(QDir().mkpath(main().LanguageFolder));
     ASSERT_TRUE(QFile::copy(Shipped("English.lng"), main().LanguageFolder + "English.lng"));
@@ -198,20 +255,27 @@ TEST_F(LanguageTest, InteractiveLoadReportsOnGreenOrRed) {
     broken.close();
     main().show();
 
-    for (const char* name : {"Broken.lng", "English.lng"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(ChooseInFileDialog(name, [this] { main().SpeedButton_VersionSpracheClick(); }));
+    for (const bool checksumShown : {false, true}) {
+        SCOPED_TRACE(checksumShown ? "checksum field shown" : "checksum field hidden");
+        main().findChild<QLineEdit*>("Edit_SpracheCRC")->setVisible(checksumShown);
+        messages_.clear();
+        for (const char* name : {"Broken.lng", "English.lng"}) {
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(
+                ChooseInFileDialog(name, [this] { main().SpeedButton_VersionSpracheClick(); }));
+        }
+        ASSERT_EQ(messages_.size(), 2u);
+        EXPECT_TRUE(messages_[0].failed);
+        EXPECT_EQ(messages_[0].text,
+                  checksumShown ? "The language was not loaded." : "Sprache wurde nicht geladen.");
+        EXPECT_EQ(messages_[0].overlay, QColor(255, 0, 0));
+        EXPECT_FALSE(messages_[1].failed);
+        EXPECT_EQ(messages_[1].title, "Language") << "the file's own texts already apply";
+        EXPECT_EQ(messages_[1].text, "The language was loaded successfully.");
+        EXPECT_EQ(messages_[1].overlay, QColor(0, 128, 0));
+        EXPECT_FALSE(Form_Abdeckung->isVisible());
+        EXPECT_EQ(Form_Sprachen->LanguageFile, main().LanguageFolder + "English.lng");
     }
-    ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_TRUE(messages_[0].failed);
-    EXPECT_EQ(messages_[0].text, "Sprache wurde nicht geladen.");
-    EXPECT_EQ(messages_[0].overlay, QColor(255, 0, 0));
-    EXPECT_FALSE(messages_[1].failed);
-    EXPECT_EQ(messages_[1].title, "Language") << "the file's own texts already apply";
-    EXPECT_EQ(messages_[1].text, "The language was loaded successfully.");
-    EXPECT_EQ(messages_[1].overlay, QColor(0, 128, 0));
-    EXPECT_FALSE(Form_Abdeckung->isVisible());
-    EXPECT_EQ(Form_Sprachen->LanguageFile, main().LanguageFolder + "English.lng");
 }
 
 }  // namespace

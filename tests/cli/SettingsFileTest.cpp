@@ -5,6 +5,7 @@
 
 #include "SettingsFile.h"
 #include "TemporaryFolder.h"
+#include "UnwrittenFifo.h"
 
 namespace {
 
@@ -97,6 +98,16 @@ TEST(SettingsFileTest, WritingReplacesTheFileWholeOrLeavesItAsItWas) {
     EXPECT_FALSE(SettingsFile::WriteWhole(folder.file("no-folder/unit.txt"), "x", problem));
     EXPECT_FALSE(problem.empty());
     EXPECT_FALSE(SettingsFile::Read(folder.path(), text, problem)) << "a folder is no file";
+}
+
+TEST(SettingsFileTest, ReadingRefusesAFifoWithoutWaitingForAWriter) {
+    test_support::TemporaryFolder folder;
+    test_support::UnwrittenFifo fifo(folder.file("press-line.txt"));
+    std::string text;
+    std::string problem;
+    EXPECT_FALSE(SettingsFile::Read(fifo.path(), text, problem));
+    EXPECT_EQ(problem, "not a regular file");
+    EXPECT_FALSE(fifo.readerWasReleased());
 }
 
 }  // namespace

@@ -60,3 +60,8 @@ int FakeFileOperations::removePermanently(const QByteArray& path) {
     const std::optional<int> given = record(RemovePermanently, path, {});
     return given ? *given : disk_.removePermanently(path);
 }
+
+int FakeFileOperations::copyToNew(const QByteArray& from, const QByteArray& to) {
+    const std::optional<int> given = record(CopyToNew, from, to);
+    return given ? *given : disk_.copyToNew(from, to);
+}

@@ -12,7 +12,7 @@
 
 class FakeFileOperations : public FileOperations {
   public:
-    enum Operation { MoveToTrash, Move, Copy, Rename, MakeFolder, RemovePermanently };
+    enum Operation { MoveToTrash, Move, Copy, Rename, MakeFolder, RemovePermanently, CopyToNew };
     struct Call {
         Operation operation;
         QByteArray path;
@@ -30,6 +30,7 @@ class FakeFileOperations : public FileOperations {
     int moveToTrash(const QByteArray& path) override;
     int move(const QByteArray& from, const QByteArray& to) override;
     int copy(const QByteArray& from, const QByteArray& to) override;
+    int copyToNew(const QByteArray& from, const QByteArray& to) override;
     int rename(const QByteArray& from, const QByteArray& to) override;
     int makeFolder(const QByteArray& path) override;
     int removePermanently(const QByteArray& path) override;

@@ -169,7 +169,15 @@ TEST_F(Modes, VanishedFileIsNotReturned) {
     okButton()->click();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(shownNames(), QStringList({"stays.lng"}));
-    EXPECT_EQ(fileName()->text(), "stays.lng");
+    EXPECT_EQ(selectedName(), "") << "the file listed first is no choice of the user's";
+    EXPECT_EQ(fileName()->text(), "");
+    EXPECT_FALSE(okButton()->isEnabled());
+    okButton()->click();
+    EXPECT_TRUE(dialog->isVisible()) << "a second OK waits for a new choice";
+    select("stays.lng");
+    okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->ResultNativePath(), QFile::encodeName(folder.path("stays.lng")));
 }
 
 TEST_F(Modes, CloseIsRefusedWhileThePanelsAreDisabled) {

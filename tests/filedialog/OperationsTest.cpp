@@ -33,11 +33,12 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
-// A copy that fails part-way, leaving half a file at the target; a move across file systems
-// that brings a folder whole but cannot remove its subfolder "locked" at the source.
+// Another program that makes a file at the free name Insert found, just before the copy; a
+// move across file systems that brings a folder whole but cannot remove its subfolder
+// "locked" at the source.
 class PartialCopies : public FakeFileOperations {
   public:
-    bool failPartWay = false;
+    bool otherProgramFirst = false;
     bool leaveLockedSource = false;
     int move(const QByteArray& from, const QByteArray& to) override {
         const int result = FakeFileOperations::move(from, to);
@@ -48,12 +49,14 @@ class PartialCopies : public FakeFileOperations {
         writeFile(QFile::decodeName(from) + "/locked/kept.txt", "left at the source");
         return DoneSourceLeft;
     }
-    int copy(const QByteArray& from, const QByteArray& to) override {
-        if (!failPartWay) {
-            return FakeFileOperations::copy(from, to);
+    int copyToNew(const QByteArray& from, const QByteArray& to) override {
+        if (otherProgramFirst) {
+            QFile other(QFile::decodeName(to));
+            if (!other.open(QIODevice::WriteOnly) || other.write("other program") != 13) {
+                return Aborted;
+            }
         }
-        QFile half(QFile::decodeName(to));
-        return half.open(QIODevice::WriteOnly) ? Failed : Aborted;
+        return FakeFileOperations::copyToNew(from, to);
     }
 };
 
@@ -246,10 +249,17 @@ TEST_F(Operations, InsertFindsAFreeNameAndSelectsIt) {
     EXPECT_EQ(selectedName(), "a(2).txt");
     EXPECT_EQ(menuCaptions(), QStringList{"a.txt"}) << "the entry stays for another insert";
 
-    operations.failPartWay = true;
+    operations.otherProgramFirst = true;
     controller()->InsertClick(0);
-    EXPECT_FALSE(QFileInfo::exists(folder.path("a(3).txt"))) << "what a failed insert left goes";
-    operations.failPartWay = false;
+    operations.otherProgramFirst = false;
+    QFile other(folder.path("a(3).txt"));
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "other program") << "what another program made stays";
+    EXPECT_TRUE(operations.pathsOf(FakeFileOperations::RemovePermanently).empty());
+    operations.giveNext(FakeFileOperations::CopyToNew);
+    controller()->InsertClick(0);
+    EXPECT_TRUE(operations.pathsOf(FakeFileOperations::RemovePermanently).empty())
+        << "a failed copy cleans up only what it made itself";
 
     controller()->InsertListeLoeschenClick();
     EXPECT_TRUE(menuCaptions().isEmpty());
@@ -318,17 +328,22 @@ TEST_F(Operations, RenameKeepsWhatTheReplyLeftAlone) {
     }
 }
 
-TEST_F(Operations, NewFolderTakesOnlyOneSafeName) {
+TEST_F(Operations, NewFolderBuildsLevelsBelowTheShownFolderOnly) {
     openDialog();
-    for (const char* reply : {"../x", "/etc/kalvio", "a/b", ".", ""}) {
+    for (const char* reply : {"../x", "/etc/kalvio", "a/../../x", "a//b", "a/./b", ".", ""}) {
         replies = {QString::fromUtf8(reply)};
         tool("SpeedButton_MakeDir")->click();
     }
     EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.path("../x")));
     replies = {"Neu"};
     tool("SpeedButton_MakeDir")->click();
     EXPECT_EQ(selectedName(), "Neu");
     EXPECT_TRUE(QFileInfo(folder.path("Neu")).isDir());
+    replies = {"a/b/c"};
+    tool("SpeedButton_MakeDir")->click();
+    EXPECT_TRUE(QFileInfo(folder.path("a/b/c")).isDir());
+    EXPECT_EQ(selectedName(), "a") << "the first level is what the folder shows";
 }
 
 TEST_F(Operations, DeleteAsksAndMovesToTheTrash) {

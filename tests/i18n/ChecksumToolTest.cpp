@@ -5,9 +5,11 @@
 #include <fstream>
 
 #include "ChecksumLine.h"
+#include "EncodingCheck.h"
 #include "LanguageFile.h"
 #include "TemporaryFolder.h"
 #include "ToolArguments.h"
+#include "UnwrittenFifo.h"
 #include "WholeFile.h"
 
 namespace {
@@ -35,6 +37,37 @@ TEST(ChecksumToolTest, WritingTheChecksumChangesLineFiveOnly) {
         EXPECT_TRUE(check.checksumMatches);
         EXPECT_TRUE(check.programMatches);
     }
+}
+
+// A line with letters of several bytes that read as UTF-8 betrays a file saved in the wrong
+// code page; Windows-1252 letters, and bytes that are no UTF-8, do not.
+TEST(ChecksumToolTest, TheFirstLineThatReadsAsUtf8IsNamed) {
+    const struct {
+        std::string text;
+        std::optional<std::size_t> line;
+    } cases[] = {
+        {"// a\r\nGr\xF6\xDF"
+         "e\r\n[Header]\r\n",
+         std::nullopt},
+        {"plain ASCII\nonly\n", std::nullopt},
+        {"a\r\nb\r\nGr\xC3\xB6\xC3\x9F"
+         "e\r\n\xC3\xA9\r\n",
+         3},
+        {"\xE9t\xE9\n\xE9\nx\n\xE2\x82\xAC 5\n", 4},
+        {"a\r\xC3\xA9\r", 2},
+        {"\xC3\n\xC0\xAF\n\xED\xA0\x80\nM\xFC\x6C\x6C\n",
+         std::nullopt},                                     // cut off, overlong, surrogate
+        {std::string("a\n\0\xC3\xA9\n", 6), std::nullopt},  // the text ends at its NUL
+        {"\xC3\xA9", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lngsum::FirstUtf8Line(c.text), c.line) << testing::PrintToString(c.text);
+    }
+    const std::optional<std::string> warning = lngsum::EncodingWarning(cases[2].text);
+    ASSERT_TRUE(warning);
+    EXPECT_NE(warning->find("line 3 "), std::string::npos) << *warning;
+    EXPECT_NE(warning->find("Windows-1252"), std::string::npos) << *warning;
+    EXPECT_FALSE(lngsum::EncodingWarning(cases[0].text));
 }
 
 TEST(ChecksumToolTest, FilesOfFewerThanFiveLinesAreLeftAlone) {
@@ -92,7 +125,7 @@ TEST(ChecksumToolTest, AFileIsReplacedWholeWithItsPermissions) {
     EXPECT_FALSE(lngsum::ReplaceWhole(folder.file("missing.lng"), "x"));
 }
 
-TEST(ChecksumToolTest, ReadingRefusesOversizedFilesAndFolders) {
+TEST(ChecksumToolTest, ReadingRefusesOversizedFilesFoldersFifosAndDevices) {
     test_support::TemporaryFolder folder;
     WriteFile(folder.file("largest.lng"), std::string(language_file::MaxFileBytes, 'x'));
     WriteFile(folder.file("larger.lng"), std::string(language_file::MaxFileBytes + 1, 'x'));
@@ -105,6 +138,11 @@ TEST(ChecksumToolTest, ReadingRefusesOversizedFilesAndFolders) {
     EXPECT_EQ(lngsum::ReadLanguageFile(folder.path(), bytes), lngsum::ReadResult::Unreadable);
     EXPECT_EQ(lngsum::ReadLanguageFile(folder.file("missing.lng"), bytes),
               lngsum::ReadResult::Unreadable);
+    EXPECT_EQ(lngsum::ReadLanguageFile("/dev/null", bytes), lngsum::ReadResult::Unreadable);
+
+    const test_support::UnwrittenFifo fifo(folder.file("fifo.lng"));
+    EXPECT_EQ(lngsum::ReadLanguageFile(fifo.path(), bytes), lngsum::ReadResult::Unreadable);
+    EXPECT_FALSE(fifo.readerWasReleased()) << "opening the FIFO waited for a writer";
 }
 
 }  // namespace

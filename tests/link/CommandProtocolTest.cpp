@@ -1,6 +1,7 @@
 #include "CommandProtocol.h"
 
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 #include <chrono>
 #include <cstring>
@@ -12,12 +13,14 @@
 #include "PseudoTerminal.h"
 #include "SerialDevice.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::ForeignDevice;
 using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
+using test_support::WaitUntil;
 
 namespace {
 
@@ -63,7 +66,7 @@ class CommandProtocolTest : public ::testing::Test {
     void TearDown() override { ComPort_Close(handle_); }
 
     int transact(const char* command, uint32_t timeoutMs = TransactionTimeoutMs) {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         return ComPort_Transact(handle_, command, reply_, timeoutMs);
     }
 
@@ -164,8 +167,13 @@ TEST_F(CommandProtocolTest, DeviceThatNeverStopsSendingEndsTheReplyWithItsFailur
 }
 
 TEST_F(CommandProtocolTest, StaleBytesAreNeverTakenForTheReply) {
-    pty_.send(Frame("stale"));
-    std::this_thread::sleep_for(20ms);  // let the stale frame reach the input queue
+    const std::string stale = Frame("stale");
+    pty_.send(stale);
+    ASSERT_TRUE(WaitUntil([this, &stale] {
+        int queued = 0;
+        return ioctl(handle_, FIONREAD, &queued) == 0 &&
+               static_cast<std::size_t>(queued) >= stale.size();
+    })) << "the stale frame reaches the input queue";
     ScriptedUnit unit(pty_, Frame("fresh"));
     EXPECT_EQ(transact("VERSION.HW"), 0);
     EXPECT_STREQ(reply_.data(), "fresh");

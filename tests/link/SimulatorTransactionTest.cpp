@@ -46,7 +46,7 @@ class SimulatorTransactionTest : public ::testing::Test {
     }
 
     int transact(const char* command) {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         return ComPort_Transact(handle_, command, reply_, TransactionTimeoutMs);
     }
 

@@ -143,7 +143,7 @@ class ThreadReadTest : public ::testing::Test {
     }
     void TearDown() override {
         reader_.reset();
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ComPort_Close(PortHandle);
     }
     bool connected() {
@@ -186,7 +186,8 @@ TEST_F(ThreadReadTest, ScanFindsTheUnitOnCom5AfterCom1ToCom4) {
     ASSERT_GE(lines.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
     EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic");
-    EXPECT_TRUE(reader_->Connected());
+    // The reader counts itself connected once the caption's hand-over has returned.
+    EXPECT_TRUE(WaitUntil([this] { return reader_->Connected(); }));
 }
 
 TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
@@ -324,7 +325,7 @@ TEST_F(ThreadReadTest, FailedSpeedModeQueryKeepsTheModeNumberOfTheLastQuery) {
     ASSERT_TRUE(WaitUntil([this] { return display_.hasPrefix("speed values "); }));
     {
         // Mode 3 reaches the unit only through its own command set.
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ReplyBuffer reply{};
         ASSERT_EQ(ComPort_Transact(PortHandle, "SPEED.CMD 3", reply, 1000), 0);
     }
@@ -351,17 +352,25 @@ TEST_F(ThreadReadTest, UnchangedValuesAreHandedOverOncePerEpochAndLayout) {
     EXPECT_EQ(display_.count(generator), 1u);
 
     ++display_.epoch;
-    ASSERT_TRUE(WaitUntil([&] { return display_.count(generator) == 2; }));
+    // An epoch that moves between a cycle's "START.CMD" and "START.GENERATOR" brings the mode
+    // only in the next cycle, and the mode's new layout brings the generator once more.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return display_.count("start mode 0") == 2 && display_.count(generator) >= 2; }));
+    unit_->clearCommands();
+    ASSERT_TRUE(unit_->waitForCommands(10, 5000ms));  // the cycles of the new epoch are done
     EXPECT_EQ(display_.count("start mode 0"), 2u);
+    const std::size_t generatorBefore = display_.count(generator);
+    EXPECT_LE(generatorBefore, 3u);
 
     {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ReplyBuffer reply{};
         ASSERT_EQ(ComPort_Transact(PortHandle, "START.CMD 1", reply, 1000), 0);
     }
-    ASSERT_TRUE(WaitUntil([&] { return display_.count(generator) == 3; }))
-        << "values after a new layout are handed over again";
-    EXPECT_EQ(display_.count("start mode 1"), 1u);
+    EXPECT_TRUE(WaitUntil([&] {
+        return display_.count("start mode 1") == 1 &&
+               display_.count(generator) == generatorBefore + 1;
+    })) << "values after a new layout are handed over again";
 }
 
 // Closing the window while a port is probed: the reader must end within 2 s, whether the port

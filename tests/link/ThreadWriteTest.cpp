@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <string>
 #include <thread>
 
 #include "CommandLogQueries.h"
@@ -24,6 +27,52 @@ using test_support::WaitUntil;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Shows nothing; counts the connection searches begun and runs a hook whenever a search shows
+// a given port in the caption (the search holds PortLock then and waits for the hook).
+class SearchWatchingDisplay : public ReaderDisplay {
+  public:
+    std::atomic<int> searchesBegun{0};
+
+    void whileSearching(const std::string& port, std::function<void()> hook) {
+        std::lock_guard<std::mutex> guard(lock_);
+        hookPort_ = port;
+        hook_ = std::move(hook);
+    }
+
+    int ActivePageIndex() const override { return 0; }
+    unsigned DisplayEpoch() const override { return 0; }
+    void PageReset() override { ++searchesBegun; }
+    void ShowSearchingCaption(const std::string& port) override {
+        std::function<void()> hook;
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            if (port == hookPort_) {
+                hook = hook_;
+            }
+        }
+        if (hook) {
+            hook();
+        }
+    }
+    void ShowConnectedCaption(const std::string&) override {}
+    void StartModeDisplay(int, bool) override {}
+    void StartGeneratorDisplay(const std::string&, const std::string&) override {}
+    void StartDelayDisplay(const std::string&) override {}
+    void StartShiftDisplay(const std::string&) override {}
+    void SpeedModeDisplay(int, bool) override {}
+    void SpeedGeneratorDisplay(const std::string&) override {}
+    void SpeedFactorDisplay(const std::string&) override {}
+    void SpeedValuesDisplay(const std::string&, const std::string&) override {}
+    void UnitDeviceDisplay(const std::string&) override {}
+    void UnitFirmwareDisplay(const std::string&) override {}
+    void InputOutputDisplay(const std::string&, const std::string&) override {}
+
+  private:
+    std::mutex lock_;
+    std::string hookPort_;
+    std::function<void()> hook_;
+};
 
 TEST(ThreadWriteTrim, RemovesBlanksAndControlCharactersAtBothEnds) {
     const std::pair<const char*, const char*> cases[] = {
@@ -103,7 +152,7 @@ TEST_F(ThreadWriteTest, SendsSlotsInOrderTrimmed) {
 // 2's command is on its way goes out before slot 3's.
 TEST_F(ThreadWriteTest, UnsentCommandIsReplacedTakenOneIsSentAndSlot1ComesFirstAgain) {
     {
-        std::unique_lock<std::mutex> hold(PortLock);
+        std::unique_lock<TurnLock> hold(PortLock);
         writer_.SetSlot2("START.DELAY 1");
         ASSERT_TRUE(WaitUntil([this] { return writer_.SlotsSnapshot()[1].empty(); }))
             << "the writer takes the command and then waits for the port";
@@ -134,27 +183,10 @@ TEST_F(ThreadWriteTest, CommandsAreCutToTheCommandBuffer) {
 // The reader polls all the while; after "RESET" no query may reach the unit for 500 ms.
 TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
     test_support::FakeGuiThread gui;
-    struct QuietDisplay : ReaderDisplay {
-        int ActivePageIndex() const override { return 0; }
-        unsigned DisplayEpoch() const override { return 0; }
-        void PageReset() override {}
-        void ShowSearchingCaption(const std::string&) override {}
-        void ShowConnectedCaption(const std::string&) override {}
-        void StartModeDisplay(int, bool) override {}
-        void StartGeneratorDisplay(const std::string&, const std::string&) override {}
-        void StartDelayDisplay(const std::string&) override {}
-        void StartShiftDisplay(const std::string&) override {}
-        void SpeedModeDisplay(int, bool) override {}
-        void SpeedGeneratorDisplay(const std::string&) override {}
-        void SpeedFactorDisplay(const std::string&) override {}
-        void SpeedValuesDisplay(const std::string&, const std::string&) override {}
-        void UnitDeviceDisplay(const std::string&) override {}
-        void UnitFirmwareDisplay(const std::string&) override {}
-        void InputOutputDisplay(const std::string&, const std::string&) override {}
-    } display;
+    SearchWatchingDisplay display;
     DeviceStateRecord deviceState;
     {
-        std::lock_guard<std::mutex> hold(PortLock);
+        std::lock_guard<TurnLock> hold(PortLock);
         ComPort_Close(PortHandle);  // the reader finds the unit itself
     }
     Thread_Read reader(&gui, display, deviceState, '.');
@@ -178,6 +210,90 @@ TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
               (std::vector<std::string>{"START.RESET", "KONFIG.SAVE", "RESET"}));
     EXPECT_GE(commands[reset + 1].at - commands[reset].at, 500ms)
         << "'" << commands[reset + 1].text << "' came too soon after RESET";
+}
+
+// The writer beside a reader that searches for the unit: a command waits for PortLock
+// through a search and then goes to whatever the search left open.
+class WriterBesideSearchTest : public ::testing::Test {
+  protected:
+    void startThreads() {
+        ASSERT_TRUE(reader_.Start(WorkerThread::Priority::Normal));
+        ASSERT_TRUE(writer_.Start(WorkerThread::Priority::AboveNormal));
+    }
+    void TearDown() override {
+        reader_.Stop();
+        writer_.Stop();
+        std::lock_guard<TurnLock> hold(PortLock);
+        ComPort_Close(PortHandle);
+    }
+    void startUnit() {
+        sim::Options options;
+        options.folder = folder_.path();
+        options.portNumber = 5;
+        unit_ = std::make_unique<sim::SimulatedUnit>(options);
+        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+    }
+    bool unitHeard(const std::string& command) const {
+        const auto log = unit_->commands();
+        return test_support::IndexOf(log, command) < log.size();
+    }
+    bool writerTookSlot1() { return writer_.SlotsSnapshot()[0].empty(); }
+
+    TemporaryFolder folder_;
+    PortFolderOverride override_{folder_.path()};
+    test_support::FakeGuiThread gui_;
+    SearchWatchingDisplay display_;
+    DeviceStateRecord deviceState_;
+    Thread_Read reader_{&gui_, display_, deviceState_, '.'};
+    Thread_Write writer_;
+    std::unique_ptr<sim::SimulatedUnit> unit_;
+};
+
+// A setting made while no unit is attached is dropped when the search it waited through has
+// found nothing; the unit plugged in later, maybe another machine's, must never receive it.
+// One command per search: each search end is a chance for the reader to take PortLock again
+// before the waiting writer.
+TEST_F(WriterBesideSearchTest, CommandPlacedWithNoUnitNeverReachesAUnitFoundLater) {
+    constexpr int SearchesWithACommand = 3;
+    std::atomic<int> commandsTakenDuringTheirSearch{0};
+    display_.whileSearching("COM10", [&] {
+        const int search = display_.searchesBegun;
+        if (search > SearchesWithACommand) {
+            return;
+        }
+        writer_.SetSlot1("START.DELAY " + std::to_string(search));
+        // Taken now, the command waits for PortLock until this search has ended.
+        if (WaitUntil([this] { return writerTookSlot1(); }, 5000ms)) {
+            ++commandsTakenDuringTheirSearch;
+        }
+    });
+    startThreads();
+    ASSERT_TRUE(WaitUntil([&] { return display_.searchesBegun > SearchesWithACommand; }, 60000ms))
+        << "the searches have found nothing";
+    startUnit();
+    ASSERT_TRUE(WaitUntil([this] { return reader_.Connected(); }, 30000ms));
+    // The writer sends in order: once a later command has arrived, an earlier one still
+    // waiting would have arrived before it.
+    writer_.SetSlot1("START.DELAY 77");
+    ASSERT_TRUE(WaitUntil([this] { return unitHeard("START.DELAY 77"); }));
+    for (int search = 1; search <= SearchesWithACommand; ++search) {
+        EXPECT_FALSE(unitHeard("START.DELAY " + std::to_string(search))) << "search " << search;
+    }
+    EXPECT_EQ(commandsTakenDuringTheirSearch, SearchesWithACommand)
+        << "a command waited through more than its own search";
+}
+
+TEST_F(WriterBesideSearchTest, CommandPlacedDuringASearchThatFindsTheUnitGoesToIt) {
+    startUnit();
+    std::atomic<bool> tookItDuringTheSearch{false};
+    display_.whileSearching("COM3", [&] {
+        writer_.SetSlot1("START.DELAY 4321");
+        tookItDuringTheSearch = WaitUntil([this] { return writerTookSlot1(); });
+    });
+    startThreads();
+    ASSERT_TRUE(WaitUntil([this] { return reader_.Connected(); }, 30000ms));
+    ASSERT_TRUE(tookItDuringTheSearch);
+    EXPECT_TRUE(WaitUntil([this] { return unitHeard("START.DELAY 4321"); }));
 }
 
 }  // namespace

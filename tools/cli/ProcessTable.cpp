@@ -16,18 +16,6 @@ namespace {
 // Bound on what one look at a process's open files may cost, however many it has.
 constexpr std::size_t MaxFilesPerProcess = 65536;
 
-bool IsNumber(const char* name) {
-    if (*name == '\0') {
-        return false;
-    }
-    for (; *name != '\0'; ++name) {
-        if (*name < '0' || *name > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string ProcRoot() {
     return host_places::Current().procRoot;
 }
@@ -51,7 +39,7 @@ bool HoldsFile(pid_t pid, const struct stat& file, bool& readable) {
     bool holds = false;
     std::size_t seen = 0;
     while (const dirent* entry = readdir(fds)) {
-        if (!IsNumber(entry->d_name) || ++seen > MaxFilesPerProcess) {
+        if (!process_folder::IsNumber(entry->d_name) || ++seen > MaxFilesPerProcess) {
             continue;
         }
         struct stat open {};

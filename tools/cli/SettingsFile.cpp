@@ -148,7 +148,9 @@ SettingsFile::Parsed SettingsFile::Parse(const std::string& text) {
 }
 
 bool SettingsFile::Read(const std::string& path, std::string& text, std::string& problem) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO that nobody writes to would hold the command for ever; a
+    // regular file reads the same either way.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         problem = std::strerror(errno);
         return false;

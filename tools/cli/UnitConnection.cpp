@@ -19,7 +19,7 @@ UnitConnection::~UnitConnection() {
 }
 
 void UnitConnection::Close() {
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     ComPort_Close(handle_);
     handle_ = InvalidPortHandle;
 }
@@ -35,7 +35,7 @@ bool UnitConnection::Find() {
 
 UnitConnection::OpenResult UnitConnection::Open(uint32_t portNumber) {
     Close();
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     handle_ = ComPort_Open(portNumber);
     if (handle_ == InvalidPortHandle) {
         return OpenResult::NotOpened;
@@ -71,7 +71,7 @@ std::optional<std::string> UnitConnection::Ask(const std::string& command) {
         return std::nullopt;  // no sender cuts a command short
     }
     ReplyBuffer reply{};
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     if (ComPort_Transact(handle_, command.c_str(), reply, TransactionTimeoutMs) != 0) {
         return std::nullopt;
     }
@@ -80,7 +80,7 @@ std::optional<std::string> UnitConnection::Ask(const std::string& command) {
 
 std::optional<std::string> UnitConnection::Reset() {
     ReplyBuffer reply{};
-    std::lock_guard<std::mutex> hold(PortLock);
+    std::lock_guard<TurnLock> hold(PortLock);
     const int result = ComPort_Transact(handle_, "RESET", reply, TransactionTimeoutMs);
     std::this_thread::sleep_for(std::chrono::milliseconds(Thread_Write::ResetHoldMs));
     if (result != 0) {

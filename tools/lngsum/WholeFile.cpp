@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "LanguageFile.h"
+#include "RegularFile.h"
 
 namespace lngsum {
 
@@ -52,33 +53,15 @@ bool WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 ReadResult ReadLanguageFile(const std::string& path, std::string& bytes) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat status {};
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return ReadResult::Unreadable;
-    }
-    // One byte more than allowed tells a file that grew past the limit while it was read.
-    std::string buffer(language_file::MaxFileBytes + 1, '\0');
-    std::size_t size = 0;
-    while (size < buffer.size()) {
-        const ssize_t n = ::read(file.get(), buffer.data() + size, buffer.size() - size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return ReadResult::Unreadable;
-        }
-        if (n == 0) {
+    switch (RegularFile::readWhole(path.c_str(), language_file::MaxFileBytes, bytes)) {
+        case RegularFile::ReadResult::Read:
+            return ReadResult::Read;
+        case RegularFile::ReadResult::TooLarge:
+            return ReadResult::TooLarge;
+        case RegularFile::ReadResult::Unreadable:
             break;
-        }
-        size += static_cast<std::size_t>(n);
     }
-    if (size > language_file::MaxFileBytes) {
-        return ReadResult::TooLarge;
-    }
-    buffer.resize(size);
-    bytes.swap(buffer);
-    return ReadResult::Read;
+    return ReadResult::Unreadable;
 }
 
 bool ReplaceWhole(const std::string& path, const std::string& bytes) {

@@ -8,7 +8,8 @@ namespace lngsum {
 
 enum class ReadResult { Read, Unreadable, TooLarge };
 
-// At most language_file::MaxFileBytes are accepted.
+// At most language_file::MaxFileBytes are accepted; what is not a regular file (a FIFO, a
+// device, a folder) is Unreadable, and opening it never waits.
 ReadResult ReadLanguageFile(const std::string& path, std::string& bytes);
 
 // Keeps the file's permissions. False with the old file untouched when anything fails.

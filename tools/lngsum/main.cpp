@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ChecksumLine.h"
+#include "EncodingCheck.h"
 #include "LanguageFile.h"
 #include "ToolArguments.h"
 #include "WholeFile.h"
@@ -18,9 +19,17 @@ int Refuse(const std::string& message) {
     return Failed;
 }
 
+// A warning only: such a file loads, with its letters wrong.
+void WarnOfUtf8(const std::string& path, const std::string& bytes) {
+    if (const std::optional<std::string> warning = lngsum::EncodingWarning(bytes)) {
+        std::fprintf(stderr, "kalvio-lngsum: %s: %s\n", path.c_str(), warning->c_str());
+    }
+}
+
 bool Read(const std::string& path, std::string& bytes) {
     switch (lngsum::ReadLanguageFile(path, bytes)) {
         case lngsum::ReadResult::Read:
+            WarnOfUtf8(path, bytes);
             return true;
         case lngsum::ReadResult::TooLarge:
             std::fprintf(stderr, "kalvio-lngsum: %s: larger than %zu bytes, no language file\n",

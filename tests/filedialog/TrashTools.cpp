@@ -36,3 +36,8 @@ ToolRun TrashTools::run(const QString& tool, const QStringList& arguments, const
     run.errors = process.readAllStandardError();
     return run;
 }
+
+ToolRun TrashTools::runGio(const QStringList& arguments) {
+    return run(QStringLiteral("dbus-run-session"),
+               QStringList{QStringLiteral("--"), QStringLiteral("gio")} + arguments);
+}

@@ -20,4 +20,6 @@ class TrashTools {
     static ToolRun run(const QString& tool, const QStringList& arguments,
                        const QByteArray& folder = QByteArray(),
                        const QByteArray& input = QByteArray());
+    // gio on a session bus of its own, so that it reaches the desktop's virtual file system.
+    static ToolRun runGio(const QStringList& arguments);
 };

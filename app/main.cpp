@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "ProgramWindows.h"
+#include "QtTranslation.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(TForm_Main::ProductTitle));
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto qtTexts = QtTranslation::Install(QLocale::system());
     try {
         ProgramWindows windows;
         windows.Main().show();

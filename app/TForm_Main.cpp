@@ -198,26 +198,26 @@ void TForm_Main::BuildWindow() {
 
 // A right click that lands on no control with a menu of its own opens it.
 void TForm_Main::BuildGeneralPopupMenu() {
-    PopupMenu_Algemein = GeneralPopupMenu::Make(this);
-    // Queued, so that the menu has left the screen before the overlay pictures it.
-    connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "PrintScreen"), &QAction::triggered, this,
-            &TForm_Main::PrintScreenClick, Qt::QueuedConnection);
-    connect(GeneralPopupMenu::Item(PopupMenu_Algemein, "Info"), &QAction::triggered, this,
-            &TForm_Main::ShowInfoWindow);
+    GeneralPopupMenu::Actions actions;
+    actions.PrintScreen = [this] { PrintScreenClick(); };
+    actions.Hilfe = [this] { Services->OpenManual(); };
+    actions.Support = [this] { Services->StartSupport(); };
+    actions.Update = [this] { Services->StartUpdate(); };
+    actions.Info = [this] { ShowInfoWindow(); };
+    PopupMenu_Algemein = GeneralPopupMenu::Make(this, actions);
 }
 
-// The PC page's buttons and the general menu's items reach the same services.
+// The PC page's buttons reach the same services as the general menu's items.
 void TForm_Main::ConnectServices() {
     Services = std::make_unique<PcServices>(*this);
-    const std::tuple<QToolButton*, const char*, void (PcServices::*)()> services[] = {
-        {PcPageView->SpeedButton_Hilfe, "Hilfe", &PcServices::OpenManual},
-        {PcPageView->SpeedButton_Support, "Support", &PcServices::StartSupport},
-        {PcPageView->SpeedButton_Update, "Update", &PcServices::StartUpdate},
+    const std::pair<QToolButton*, void (PcServices::*)()> services[] = {
+        {PcPageView->SpeedButton_Hilfe, &PcServices::OpenManual},
+        {PcPageView->SpeedButton_Support, &PcServices::StartSupport},
+        {PcPageView->SpeedButton_Update, &PcServices::StartUpdate},
     };
-    for (const auto& [button, item, service] : services) {
+    for (const auto& [button, service] : services) {
         const auto run = [this, service = service] { (Services.get()->*service)(); };
         connect(button, &QToolButton::clicked, this, run);
-        connect(GeneralPopupMenu::Item(PopupMenu_Algemein, item), &QAction::triggered, this, run);
     }
 }
 
@@ -226,9 +226,6 @@ void TForm_Main::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TForm_Main::PrintScreenClick() {
-    // The menu just chosen from leaves its picture behind until the window paints that part
-    // again; the overlay pictures the screen as it is.
-    repaint();
     OverlayCover cover;
     window_print::PrintWithDialog(*this);
 }

@@ -274,12 +274,17 @@ TEST_F(DialogsEndToEndTest, VersionButtonShowsInformationWindow) {
     // The general menu's Info item does the same, from any page.
     window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageStart);
     bool shown = false;
-    LaunchBy([this] { window_->PopupMenu_Algemein->findChild<QAction*>("Info")->trigger(); },
-             [&] {
-                 shown = QApplication::activeModalWidget() == Form_Info;
-                 QTest::keyClick(Form_Info, Qt::Key_Escape);
-                 QTest::keyClick(Form_Info, Qt::Key_Escape);
-             });
+    // The menu's items run queued, once the menu has left the screen.
+    LaunchBy(
+        [this] {
+            window_->PopupMenu_Algemein->findChild<QAction*>("Info")->trigger();
+            QCoreApplication::sendPostedEvents(window_, QEvent::MetaCall);
+        },
+        [&] {
+            shown = QApplication::activeModalWidget() == Form_Info;
+            QTest::keyClick(Form_Info, Qt::Key_Escape);
+            QTest::keyClick(Form_Info, Qt::Key_Escape);
+        });
     EXPECT_TRUE(shown);
 }
 

@@ -11,7 +11,11 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTabBar>
+#include <QTest>
+#include <map>
 
+#include "GeneralPopupMenu.h"
+#include "ProcessingWait.h"
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
 #include "TFormSpeedFaktor.h"
@@ -46,6 +50,59 @@ TEST(WindowPrintTest, PictureFillsTheWidthOrTheHeightAndKeepsItsShape) {
             }
         }
         EXPECT_EQ(printed, expected) << page.width() << " x " << page.height();
+    }
+}
+
+class PaintCountingWindow : public QWidget {
+  public:
+    int paints = 0;
+
+  protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+// Where nothing composites, an action that pictures the screen while the menu is still on it
+// freezes the menu into the dimmed picture: every item waits until the menu has left the
+// screen, the event loop has turned and the window has painted itself again.
+TEST(GeneralPopupMenuTest, EveryItemRunsOnlyAfterTheMenuLeftTheScreen) {
+    PaintCountingWindow window;
+    window.resize(300, 200);
+    window.show();
+    struct Run {
+        bool ran = false;
+        bool menuShown = true;
+        bool duringTheChoice = true;
+        bool windowPaintedSinceHiding = false;
+    };
+    std::map<std::string, Run> runs;
+    QMenu* menu = nullptr;
+    bool choosing = false;
+    int paintsWhenHidden = 0;
+    const auto record = [&](const char* name) {
+        return [&, name] {
+            runs[name] = {true, menu->isVisible(), choosing, window.paints > paintsWhenHidden};
+        };
+    };
+    GeneralPopupMenu::Actions actions;
+    actions.PrintScreen = record("PrintScreen");
+    actions.Hilfe = record("Hilfe");
+    actions.Support = record("Support");
+    actions.Update = record("Update");
+    actions.Info = record("Info");
+    menu = GeneralPopupMenu::Make(&window, actions);
+    QObject::connect(menu, &QMenu::aboutToHide, [&] { paintsWhenHidden = window.paints; });
+
+    for (const char* name : {"PrintScreen", "Hilfe", "Support", "Update", "Info"}) {
+        menu->popup(window.mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << name;
+        QAction* item = GeneralPopupMenu::Item(menu, name);
+        choosing = true;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        choosing = false;
+        ASSERT_TRUE(WaitProcessingEvents([&] { return runs[name].ran; }, 10000)) << name;
+        EXPECT_FALSE(runs[name].menuShown) << name;
+        EXPECT_FALSE(runs[name].duringTheChoice) << name;
+        EXPECT_TRUE(runs[name].windowPaintedSinceHiding) << name;
     }
 }
 

@@ -20,8 +20,9 @@ QMenu* GeneralPopupMenu::Make(QWidget* window, const Actions& actions) {
         {"Info", QStringLiteral("Info..."), QStyle::SP_MessageBoxInformation, actions.Info},
     };
     for (const Entry& entry : entries) {
-        const QIcon image(window->style()->standardIcon(entry.image).pixmap(16, 16));
-        QAction* action = menu->addAction(image, entry.caption);
+        // The style's icon, not a picture of it: it holds images for scaled screens too.
+        QAction* action =
+            menu->addAction(window->style()->standardIcon(entry.image), entry.caption);
         action->setObjectName(QLatin1String(entry.name));
         RunWhenMenuLeft(action, window, entry.action);
         if (action->objectName() == QLatin1String("PrintScreen")) {

@@ -14,8 +14,11 @@ constexpr int PictureHeight = 52;
 constexpr int EmptyWidth = 52;
 constexpr int PictureWidth = 104;
 
-QPixmap Blank(int width) {
-    QPixmap picture(width, PictureHeight);
+// Holds a pixel of the screen for every pixel of the picture, so that it is drawn, not blown
+// up, on a scaled screen.
+QPixmap Blank(int width, qreal devicePixelRatio) {
+    QPixmap picture((QSizeF(width, PictureHeight) * devicePixelRatio).toSize());
+    picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
     return picture;
 }
@@ -59,8 +62,8 @@ void Arrow(QPainter& painter, qreal left, qreal right, qreal y) {
     painter.fillPath(head, Edge);
 }
 
-QPixmap GeneratorWithLabels() {
-    QPixmap picture = Blank(PictureWidth);
+QPixmap GeneratorWithLabels(qreal devicePixelRatio) {
+    QPixmap picture = Blank(PictureWidth, devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     PulseTrain(painter, 4, 100, 16, 40, 24, true);
@@ -73,8 +76,8 @@ QPixmap GeneratorWithLabels() {
 
 // An upper pulse train and its copy shifted right past a vertical line; the arrow says by
 // what unit the signal is shifted.
-QPixmap ShiftedTrains(const QString& unit) {
-    QPixmap picture = Blank(PictureWidth);
+QPixmap ShiftedTrains(const QString& unit, qreal devicePixelRatio) {
+    QPixmap picture = Blank(PictureWidth, devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal origin = 22;   // first rising edge of the upper train
@@ -92,8 +95,8 @@ QPixmap ShiftedTrains(const QString& unit) {
     return picture;
 }
 
-QPixmap RegularSquareWave() {
-    QPixmap picture = Blank(PictureWidth);
+QPixmap RegularSquareWave(qreal devicePixelRatio) {
+    QPixmap picture = Blank(PictureWidth, devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     PulseTrain(painter, 4, 100, 10, 42, 12, true);
@@ -101,8 +104,8 @@ QPixmap RegularSquareWave() {
 }
 
 // A slow pulse train in, a rising line for the factor, a faster pulse train out.
-QPixmap SpeedAdaptation() {
-    QPixmap picture = Blank(PictureWidth);
+QPixmap SpeedAdaptation(qreal devicePixelRatio) {
+    QPixmap picture = Blank(PictureWidth, devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     PulseTrain(painter, 2, 46, 4, 16, 11, true);
@@ -113,29 +116,29 @@ QPixmap SpeedAdaptation() {
 
 }  // namespace
 
-QPixmap StartPicture(int mode) {
+QPixmap StartPicture(int mode, qreal devicePixelRatio) {
     switch (mode) {
         case 1:
-            return GeneratorWithLabels();
+            return GeneratorWithLabels(devicePixelRatio);
         case 2:
-            return ShiftedTrains("ms");
+            return ShiftedTrains("ms", devicePixelRatio);
         case 3:
-            return ShiftedTrains("MM");
+            return ShiftedTrains("MM", devicePixelRatio);
         default:
-            return Blank(EmptyWidth);
+            return Blank(EmptyWidth, devicePixelRatio);
     }
 }
 
-QPixmap SpeedPicture(int mode) {
+QPixmap SpeedPicture(int mode, qreal devicePixelRatio) {
     switch (mode) {
         case 1:
-            return RegularSquareWave();
+            return RegularSquareWave(devicePixelRatio);
         case 2:
         case 3:
         case 4:
-            return SpeedAdaptation();
+            return SpeedAdaptation(devicePixelRatio);
         default:
-            return Blank(EmptyWidth);
+            return Blank(EmptyWidth, devicePixelRatio);
     }
 }
 

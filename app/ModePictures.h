@@ -9,7 +9,8 @@ namespace mode_pictures {
 constexpr int StartModeCount = 4;
 constexpr int SpeedModeCount = 5;
 
-QPixmap StartPicture(int mode);
-QPixmap SpeedPicture(int mode);
+// Drawn for a screen of the given device pixel ratio; the picture's logical size stays the same.
+QPixmap StartPicture(int mode, qreal devicePixelRatio);
+QPixmap SpeedPicture(int mode, qreal devicePixelRatio);
 
 }  // namespace mode_pictures

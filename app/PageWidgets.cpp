@@ -1,10 +1,9 @@
 #include "PageWidgets.h"
 
-#include <QIcon>
 #include <QPainter>
-#include <QPixmap>
 
 #include "GlyphCaptionButton.h"
+#include "PaintedGlyph.h"
 #include "UnitColours.h"
 
 namespace page_widgets {
@@ -12,19 +11,20 @@ namespace {
 
 constexpr int ButtonSize = 21;
 
-// Three dots on a small sheet: "open the dialog for this value".
+constexpr QSize EditGlyphSize(13, 13);
+
+// Three dots on a small sheet: "open the dialog for this value". The disabled image is derived
+// from it.
 QIcon EditGlyph() {
-    QPixmap glyph(13, 13);
-    glyph.fill(Qt::transparent);
-    QPainter painter(&glyph);
-    painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(Qt::white);
-    painter.drawRect(1, 1, 10, 10);
-    painter.fillRect(3, 7, 2, 2, Qt::black);
-    painter.fillRect(6, 7, 2, 2, Qt::black);
-    painter.fillRect(9, 7, 2, 2, Qt::black);
-    painter.end();
-    return QIcon(glyph);  // the disabled image is derived from it
+    return PaintedGlyph::Icon(EditGlyphSize, [](QPainter& painter) {
+        // The sheet's outline runs through pixel centres, so that it covers whole pixels.
+        painter.setPen(QPen(QColor(64, 64, 64), 1));
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(1.5, 1.5, 10, 10));
+        for (const int left : {3, 6, 9}) {
+            painter.fillRect(QRectF(left, 7, 2, 2), Qt::black);
+        }
+    });
 }
 
 }  // namespace
@@ -64,6 +64,7 @@ QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position) {
     button->setGeometry(QRect(position, QSize(ButtonSize, ButtonSize)));
     button->setAutoRaise(true);
     button->setIcon(EditGlyph());
+    button->setIconSize(EditGlyphSize);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -78,6 +79,7 @@ QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
     button->setFocusPolicy(Qt::NoFocus);
     if (withGlyph) {
         button->setIcon(EditGlyph());
+        button->setIconSize(EditGlyphSize);
     }
     return button;
 }
@@ -92,7 +94,8 @@ QLabel* PictureHolder(QWidget* parent, const QString& name, QRect geometry) {
 }
 
 QLabel* HiddenPicture(QWidget* parent, const QString& name, const QPixmap& picture) {
-    QLabel* holder = PictureHolder(parent, name, QRect(QPoint(0, 0), picture.size()));
+    QLabel* holder =
+        PictureHolder(parent, name, QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
     holder->setPixmap(picture);
     holder->hide();
     return holder;

@@ -26,7 +26,12 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), brush_);
     if (border_ == Border::Pen) {
-        painter.setPen(QPen(pen_, 1));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // A pen is centred on its line: drawn half a pen inside the edge, the border lies
+        // wholly inside the shape and is equally thick on all four sides at any screen scale.
+        constexpr qreal penWidth = 1;
+        painter.setPen(QPen(pen_, penWidth));
+        painter.setBrush(Qt::NoBrush);
+        const qreal half = penWidth / 2;
+        painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
     }
 }

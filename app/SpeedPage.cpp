@@ -44,7 +44,7 @@ void SpeedPage::BuildDiagram(QWidget* tabSheet) {
     for (int mode = 0; mode < mode_pictures::SpeedModeCount; ++mode) {
         Image_SpeedUebersichtModes[static_cast<std::size_t>(mode)] =
             HiddenPicture(diagram, QStringLiteral("Image_SpeedUebersicht%1").arg(mode),
-                          mode_pictures::SpeedPicture(mode));
+                          mode_pictures::SpeedPicture(mode, tabSheet->devicePixelRatioF()));
     }
     BuildLines(diagram);
     BuildValueRows(diagram);

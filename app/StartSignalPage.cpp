@@ -37,7 +37,7 @@ void StartSignalPage::BuildDiagram(QWidget* tabSheet) {
     for (int mode = 0; mode < mode_pictures::StartModeCount; ++mode) {
         Image_StartUebersichtModes[static_cast<std::size_t>(mode)] =
             HiddenPicture(diagram, QStringLiteral("Image_StartUebersicht%1").arg(mode),
-                          mode_pictures::StartPicture(mode));
+                          mode_pictures::StartPicture(mode, tabSheet->devicePixelRatioF()));
     }
 
     Label_StartInputTitel =

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "OverlayCover.h"
+#include "PaintedGlyph.h"
 #include "Thread_Write.h"
 #include "WindowFont.h"
 
@@ -20,27 +21,26 @@ constexpr int Margin = 8;
 constexpr int BottomPanelHeight = 58;
 constexpr int ButtonGap = 16;
 
+constexpr QSize GlyphSize(16, 16);
+
 // The glyphs of the two buttons: a green tick and a red cross.
 QIcon Glyph(bool tick) {
-    QPixmap glyph(16, 16);
-    glyph.fill(Qt::transparent);
-    QPainter painter(&glyph);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(tick ? QColor(0, 128, 0) : QColor(200, 0, 0), 2.5, Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin));
-    if (tick) {
-        painter.drawPolyline(QPolygonF({{2.5, 8.5}, {6.5, 12.5}, {13.5, 3.5}}));
-    } else {
-        painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
-        painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
-    }
-    painter.end();
-    return QIcon(glyph);
+    return PaintedGlyph::Icon(GlyphSize, [tick](QPainter& painter) {
+        painter.setPen(QPen(tick ? QColor(0, 128, 0) : QColor(200, 0, 0), 2.5, Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        if (tick) {
+            painter.drawPolyline(QPolygonF({{2.5, 8.5}, {6.5, 12.5}, {13.5, 3.5}}));
+        } else {
+            painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+            painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+        }
+    });
 }
 
 QPushButton* FrameButton(QWidget* parent, const char* name, const QString& caption, bool tick,
                          int left, int top) {
     auto* button = new QPushButton(Glyph(tick), caption, parent);
+    button->setIconSize(GlyphSize);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(left, top, ParameterDialogFrame::ButtonWidth,
                         ParameterDialogFrame::ButtonHeight);

@@ -8,11 +8,12 @@ static void LoadInfoResources() {
     Q_INIT_RESOURCE(info);
 }
 
-QPixmap MakerLogo(QSize box) {
+QPixmap MakerLogo(QSize box, qreal devicePixelRatio) {
     LoadInfoResources();
     QSvgRenderer renderer(QStringLiteral(":/info/quenzel-logo.svg"));
     const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
-    QPixmap logo(size);
+    QPixmap logo((QSizeF(size) * devicePixelRatio).toSize());
+    logo.setDevicePixelRatio(devicePixelRatio);
     logo.fill(Qt::transparent);
     QPainter painter(&logo);
     renderer.render(&painter);

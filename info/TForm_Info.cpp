@@ -82,7 +82,7 @@ void TForm_Info::BuildWindow() {
     LogoImage->setObjectName(QStringLiteral("LogoImage"));
     LogoImage->setGeometry(53, 19, 169, 89);
     LogoImage->setAlignment(Qt::AlignCenter);
-    LogoImage->setPixmap(MakerLogo(LogoImage->size()));
+    LogoImage->setPixmap(MakerLogo(LogoImage->size(), LogoImage->devicePixelRatioF()));
     Label_Firmenname = Line(this, "Label_Firmenname", 134, 23, 19);
     QFont bold = Label_Firmenname->font();
     bold.setBold(true);

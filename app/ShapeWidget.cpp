@@ -27,9 +27,13 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), brush_);
     if (border_ == Border::Pen) {
         // A pen is centred on its line: drawn half a pen inside the edge, the border lies
-        // wholly inside the shape and is equally thick on all four sides at any screen scale.
+        // wholly inside the shape and is equally thick on all four sides at any screen scale;
+        // mitred, its corners are closed. Smoothed, a border of one and a half screen pixels
+        // is shaded evenly instead of one pixel on some sides and two on others; where it
+        // covers whole pixels (any whole scale) nothing is shaded.
+        painter.setRenderHint(QPainter::Antialiasing);
         constexpr qreal penWidth = 1;
-        painter.setPen(QPen(pen_, penWidth));
+        painter.setPen(QPen(pen_, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::NoBrush);
         const qreal half = penWidth / 2;
         painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));

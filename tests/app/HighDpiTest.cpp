@@ -53,7 +53,7 @@ class HighDpiTest : public ::testing::Test {
 };
 
 // The box's one-pixel border: two screen pixels on each of the four sides, beginning at the
-// outermost pixel, the fill right after.
+// outermost pixel, the fill right after, and the corners closed.
 TEST_F(HighDpiTest, BoxBorderIsEvenOnAllFourSides) {
     ShapeWidget* box = page_->Shape_StartUebersicht;
     const QImage picture = box->grab().toImage();
@@ -72,6 +72,11 @@ TEST_F(HighDpiTest, BoxBorderIsEvenOnAllFourSides) {
         {"top", {middleX, 0}, {0, 1}},
         {"bottom", {middleX, bottom}, {0, -1}},
     };
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)}) {
+        EXPECT_TRUE(Near(picture.pixel(corner), box->penColor()))
+            << "corner " << corner.x() << ", " << corner.y();
+    }
     for (const auto& side : sides) {
         const int border = RunOf(picture, side.edge, side.inward, box->penColor());
         EXPECT_EQ(border, int(Scale)) << side.side;

@@ -65,7 +65,9 @@ QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position) {
     button->setAutoRaise(true);
     button->setIcon(EditGlyph());
     button->setIconSize(EditGlyphSize);
-    button->setFocusPolicy(Qt::NoFocus);
+    // A Tab stop, so that the keyboard reaches every dialog; a stray Space only opens a dialog,
+    // which Escape cancels. A click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -75,7 +77,8 @@ QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setText(caption);
-    // Never a focus stop: a stray Space after a dialog closes must not press Reset.
+    // Never a focus stop: a stray Space after a dialog closes must not press Reset, start the
+    // update or the remote support. The general menu offers the services to the keyboard.
     button->setFocusPolicy(Qt::NoFocus);
     if (withGlyph) {
         button->setIcon(EditGlyph());

@@ -21,7 +21,7 @@ QLabel* Label(QWidget* parent, const QString& name, QRect geometry, const QStrin
 // entry, and no context menu at all.
 QLineEdit* ReadOnlyField(QWidget* parent, const QString& name, QRect geometry,
                          const QColor& colour);
-// A flat 21 x 21 button with the edit glyph (it greys out when disabled).
+// A flat 21 x 21 button with the edit glyph (it greys out when disabled); a Tab stop.
 QToolButton* EditButton(QWidget* parent, const QString& name, QPoint position);
 // A button with a caption, and optionally a glyph 10 pixels before it; it never takes focus.
 QToolButton* CaptionButton(QWidget* parent, const QString& name, QRect geometry,

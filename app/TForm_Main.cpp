@@ -14,6 +14,7 @@
 
 #include "GeneralPopupMenu.h"
 #include "HandOverTexts.h"
+#include "MainWindowKeys.h"
 #include "OverlayCover.h"
 #include "PageWidgets.h"
 #include "PcServices.h"
@@ -194,6 +195,7 @@ void TForm_Main::BuildWindow() {
             &TForm_Main::ShowInfoWindow);
     ConnectServices();
     PcPageView->Label_VersionSprache->installEventFilter(this);
+    new MainWindowKeys(this, PageControl_Kalvio);
 }
 
 // A right click that lands on no control with a menu of its own opens it.

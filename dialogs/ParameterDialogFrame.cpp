@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
+#include <utility>
 
 #include "OverlayCover.h"
 #include "PaintedGlyph.h"
@@ -155,8 +158,45 @@ void ParameterDialogFrame::showEvent(QShowEvent* event) {
         window->installEventFilter(this);
     }
     PreviewKeysOfChildren();
+    OrderTabStops();
     FormShow();
     BitBtn_Cancel->setFocus(Qt::OtherFocusReason);
+}
+
+// Tab runs through the setting's controls as they stand, from top to bottom and left to right
+// within a row, then to OK and Abbrechen, whatever order the controls were made in.
+void ParameterDialogFrame::OrderTabStops() {
+    QList<QWidget*> stops;
+    for (QWidget* child : groupBox_->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus && child->window() == this) {
+            stops.append(child);
+        }
+    }
+    const auto place = [this](const QWidget* widget) {
+        const QPoint topLeft = widget->mapTo(this, QPoint(0, 0));
+        return std::make_pair(topLeft.y(), topLeft.x());
+    };
+    std::stable_sort(stops.begin(), stops.end(),
+                     [&place](const QWidget* a, const QWidget* b) { return place(a) < place(b); });
+    stops << BitBtn_OK << BitBtn_Cancel;
+    for (qsizetype i = 1; i < stops.size(); ++i) {
+        setTabOrder(stops[i - 1], stops[i]);
+    }
+    MakeCheckedRadioTheTabStop();
+}
+
+// Of a row of radio buttons only one is a Tab stop (the arrow keys move within the row); it is
+// the one checked, so that Tab lands on the mode in force.
+void ParameterDialogFrame::MakeCheckedRadioTheTabStop() {
+    const QList<QRadioButton*> radios = groupBox_->findChildren<QRadioButton*>();
+    const bool anyChecked = std::any_of(
+        radios.begin(), radios.end(), [](const QRadioButton* radio) { return radio->isChecked(); });
+    if (!anyChecked) {
+        return;
+    }
+    for (QRadioButton* radio : radios) {
+        radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void ParameterDialogFrame::BitBtn_OKClick() {

@@ -22,8 +22,10 @@
 // ShowModalCovered covers the screen with the overlay (Form_Abdeckung), shows the dialog
 // modally and uncovers again on every way out: OK, Cancel, Escape, the close box, and an
 // exception. Every showing centres the dialog's outer frame over the main window's (halves
-// truncated toward zero), runs FormShow and then focuses BitBtn_Cancel. OK places the commands and
-// closes with Accepted; Cancel, Escape and the close box close with Rejected and send nothing.
+// truncated toward zero), runs FormShow and then focuses BitBtn_Cancel. Tab runs through the
+// setting's controls from top to bottom, then OK and BitBtn_Cancel, and round again. OK places
+// the commands and closes with Accepted; Cancel, Escape and the close box close with Rejected
+// and send nothing.
 //
 // A dialog's FormKeyDown sees every key pressed in the dialog once, before the focused control
 // (key preview); returning true keeps the key from the control.
@@ -102,6 +104,8 @@ class ParameterDialogFrame : public QDialog {
   private:
     void BuildFrame(const QString& groupBoxName, int clientWidth);
     void PreviewKeysOfChildren();
+    void OrderTabStops();
+    void MakeCheckedRadioTheTabStop();
     QMargins MainWindowFrameMargins() const;
     void CentreOverMainWindow(const QMargins& frame);
     void CheckFrameOnceExposed();

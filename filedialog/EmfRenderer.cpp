@@ -4,13 +4,16 @@
 #include <uemf.h>
 #include <uemf_safe.h>
 
+#include <QBuffer>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
 
+#include "LimitedPaintDevice.h"
 #include "MetafileCanvas.h"
 
 namespace {
@@ -184,9 +187,49 @@ std::optional<QByteArray> convertToSvg(const QByteArray& bytes, const Header& he
     return QByteArray(svg, qsizetype(svgLength));
 }
 
+// The SVG as Qt SVG reads it, piece by piece. Past the limit the rest of the text is bytes that
+// XML allows nowhere, so that the reader fails at once: an input that merely ended early would
+// have it wait for more, for ever.
+class LimitedBuffer : public QBuffer {
+  public:
+    LimitedBuffer(const QByteArray& bytes, const RenderLimit& limit) : limit_(limit) {
+        setData(bytes);
+    }
+
+  protected:
+    qint64 readData(char* data, qint64 maxLength) override {
+        if (!limit_.reached()) {
+            return QBuffer::readData(data, maxLength);
+        }
+        std::fill_n(data, maxLength, NotAnXmlCharacter);
+        return maxLength;
+    }
+
+  private:
+    static constexpr char NotAnXmlCharacter = '\x01';
+    const RenderLimit& limit_;
+};
+
+bool draw(const QByteArray& svg, QImage& canvas, const RenderLimit& limit) {
+    LimitedBuffer input(svg, limit);
+    if (!input.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QXmlStreamReader reader(&input);
+    QSvgRenderer renderer(&reader);
+    if (!renderer.isValid() || limit.reached()) {
+        return false;
+    }
+    LimitedPaintDevice device(canvas, limit);
+    QPainter painter(&device);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(canvas.size())));
+    painter.end();
+    return !device.reached();
+}
+
 }  // namespace
 
-std::optional<QImage> EmfRenderer::render(const QByteArray& bytes) {
+std::optional<QImage> EmfRenderer::render(const QByteArray& bytes, const RenderLimit& limit) {
     if (bytes.size() > MaxFileBytes) {
         return std::nullopt;
     }
@@ -199,16 +242,12 @@ std::optional<QImage> EmfRenderer::render(const QByteArray& bytes) {
         return std::nullopt;
     }
     const std::optional<QByteArray> svg = convertToSvg(bytes, *header, *size);
-    if (!svg) {
+    if (!svg || limit.reached()) {
         return std::nullopt;
     }
-    QSvgRenderer renderer(*svg);
     QImage canvas = MetafileCanvas::blank(*size);
-    if (!renderer.isValid() || canvas.isNull()) {
+    if (canvas.isNull() || !draw(*svg, canvas, limit)) {
         return std::nullopt;
     }
-    QPainter painter(&canvas);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
-    painter.end();
     return canvas;
 }

@@ -7,16 +7,22 @@
 // and passing that check of its fields. The header's description is not handed over at all. Only
 // plain EMF records are drawn; EMF+ records (whose parser is the larger part of the library) are
 // left out, and the EMF drawing that such files carry beside them is shown instead.
+//
+// Reading the SVG and drawing it stop at the limit, as a WMF's playing does; a metafile not
+// drawn by then is not previewed.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
 #include <optional>
 
+#include "RenderLimit.h"
+
 class EmfRenderer {
   public:
     // Larger metafiles are not previewed: their SVG would take Qt SVG too long to draw.
     static constexpr qsizetype MaxFileBytes = qsizetype{16} << 20;
 
-    static std::optional<QImage> render(const QByteArray& bytes);
+    static std::optional<QImage> render(const QByteArray& bytes,
+                                        const RenderLimit& limit = RenderLimit());
 };

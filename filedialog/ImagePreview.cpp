@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QToolButton>
+#include <QtMath>
 #include <initializer_list>
 
 #include "FileNameRules.h"
@@ -13,7 +14,11 @@
 
 ImagePreview::ImagePreview(ImagePreviewHost& host, QWidget* bottomPanel, QWidget* list,
                            QWidget* fileNameField)
-    : host_(host), bottomPanel_(bottomPanel), list_(list), fileNameField_(fileNameField) {
+    : host_(host),
+      bottomPanel_(bottomPanel),
+      list_(list),
+      fileNameField_(fileNameField),
+      loader_([this](const PreviewLoader::Result& loaded) { showLoaded(loaded); }) {
     createThumbnail(bottomPanel);
     createLargePreview(list->parentWidget());
     // The button follows the field's left edge, the large panel the list.
@@ -71,24 +76,42 @@ void ImagePreview::createLargePreview(QWidget* listParent) {
 void ImagePreview::update(const QString& fileNameText, const QByteArray& realPath) {
     const QString extension = FileNameRules::extensionOf(fileNameText).toLower();
     if (!PictureLoader::isCandidate(extension)) {
+        loader_.cancel();
         hideThumbnail();
         return;
     }
-    const std::optional<QImage> picture = PictureLoader::load(realPath, extension);
-    if (!picture) {
+    const qreal pixelRatio = Image_Vorschau->devicePixelRatioF();
+    wanted_.nativePath = realPath;
+    wanted_.extension = extension;
+    wanted_.thumbnailBox =
+        QSize(qCeil(ThumbnailWidth * pixelRatio), qCeil(ThumbnailHeight * pixelRatio));
+    requestPicture();
+}
+
+// The whole picture only while the large preview shows it.
+void ImagePreview::requestPicture() {
+    PreviewLoader::Request request = wanted_;
+    request.withFull = isOpen();
+    loader_.load(request);
+}
+
+void ImagePreview::showLoaded(const PreviewLoader::Result& loaded) {
+    if (!loaded) {
         hideThumbnail();
         return;
     }
-    showPicture(*picture);
+    showPicture(*loaded);
     if (Panel_Vorschau->isHidden() && Image_Vorschau->isHidden()) {
         showThumbnail();
     }
 }
 
-void ImagePreview::showPicture(const QImage& picture) {
-    Image_Vorschau->setPicture(picture);
-    Image_VorschauGross->setPicture(picture);
-    pictureSize_ = picture.size();
+void ImagePreview::showPicture(const PreviewPicture& picture) {
+    Image_Vorschau->setPicture(picture.thumbnail);
+    largeHoldsWholePicture_ = !picture.full.isNull();
+    Image_VorschauGross->setPicture(largeHoldsWholePicture_ ? picture.full : picture.thumbnail,
+                                    picture.size);
+    pictureSize_ = picture.size;
     CheckBox_Size->setText(
         QStringLiteral("%1x%2").arg(pictureSize_.width()).arg(pictureSize_.height()));
 }
@@ -107,6 +130,9 @@ void ImagePreview::open() {
     host_.showListInDetails();
     host_.focusList();
     Panel_Vorschau->update();
+    if (loader_.isLoading() || !largeHoldsWholePicture_) {
+        requestPicture();
+    }
 }
 
 void ImagePreview::CheckBox_SizeClick() {

@@ -6,6 +6,10 @@
 // panel, placed under the file-name field; the large panel beside the list, over it, following
 // its geometry. The dialog calls update() whenever the file-name field changes, also while the
 // large preview is open, which then follows the selection. GUI thread only.
+//
+// Pictures load on a worker (PreviewLoader); until one arrives the controls show the one before.
+// While the large preview is closed only the thumbnail is made (a JPEG decoded at a reduced
+// scale); opening it loads the whole picture, with the thumbnail standing in meanwhile.
 #pragma once
 
 #include <QByteArray>
@@ -15,6 +19,7 @@
 #include <QString>
 
 #include "ImagePreviewHost.h"
+#include "PreviewLoader.h"
 
 class PictureView;
 class QCheckBox;
@@ -46,6 +51,8 @@ class ImagePreview : public QObject {
     bool isOpen() const;
     // The last picture loaded; empty before the first.
     QSize pictureSize() const { return pictureSize_; }
+    // Whether a picture is being loaded for the last update or opening.
+    bool isLoading() const { return loader_.isLoading(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +60,9 @@ class ImagePreview : public QObject {
   private:
     void createThumbnail(QWidget* bottomPanel);
     void createLargePreview(QWidget* listParent);
-    void showPicture(const QImage& picture);
+    void requestPicture();
+    void showLoaded(const PreviewLoader::Result& loaded);
+    void showPicture(const PreviewPicture& picture);
     void hideThumbnail();
     void showThumbnail();
     void applySize();
@@ -65,6 +74,10 @@ class ImagePreview : public QObject {
     QWidget* list_;
     QWidget* fileNameField_;
     QSize pictureSize_;
+    PreviewLoader loader_;
+    // The picture the last update named, as the loader is asked for it.
+    PreviewLoader::Request wanted_;
+    bool largeHoldsWholePicture_ = false;
 
     // Controls, named as the language system and the tests find them. Their parents may go
     // first when the dialog closes down.

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "BoundedImageReader.h"
 #include "EmfRenderer.h"
@@ -26,6 +28,25 @@ struct Reader {
     PictureLoader::Decoder decode;
 };
 
+bool isJpeg(const QString& extension) {
+    const QString lower = extension.toLower();
+    return lower == QLatin1String(".jpg") || lower == QLatin1String(".jpeg");
+}
+
+// The decoder's rows become the image's own, without a copy: the image frees them.
+std::optional<QImage> adoptRows(DecodedPicture&& decoded) {
+    auto rows = std::make_unique<std::vector<unsigned char>>(std::move(decoded.rgb));
+    QImage image(
+        rows->data(), decoded.width, decoded.height, qsizetype(decoded.width) * 3,
+        QImage::Format_RGB888,
+        [](void* owned) { delete static_cast<std::vector<unsigned char>*>(owned); }, rows.get());
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    rows.release();
+    return image;
+}
+
 }  // namespace
 
 bool PictureLoader::isCandidate(const QString& extension) {
@@ -45,16 +66,51 @@ std::optional<QImage> PictureLoader::load(const QByteArray& nativePath, const QS
     return decode(*bytes, extension);
 }
 
-std::optional<QImage> PictureLoader::decode(const QByteArray& bytes, const QString& extension) {
+std::optional<QImage> PictureLoader::decode(const QByteArray& bytes, const QString& extension,
+                                            const RenderLimit& limit) {
     const Decoder decoder = decoderFor(extension);
     if (decoder == nullptr) {
         return std::nullopt;
     }
-    std::optional<QImage> picture = decoder(bytes);
+    std::optional<QImage> picture = decoder(bytes, limit);
     if (!picture || picture->isNull()) {
         return std::nullopt;
     }
     return picture;
+}
+
+std::optional<PreviewPicture> PictureLoader::loadPreview(const QByteArray& nativePath,
+                                                         const QString& extension,
+                                                         const QSize& thumbnailBox, bool withFull,
+                                                         const std::atomic<bool>* cancelled) {
+    if (decoderFor(extension) == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> bytes = readRegularFile(nativePath);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const RenderLimit limit(cancelled);
+    if (!withFull && isJpeg(extension)) {
+        return jpegThumbnail(*bytes, thumbnailBox, limit);
+    }
+    std::optional<QImage> picture = decode(*bytes, extension, limit);
+    if (!picture) {
+        return std::nullopt;
+    }
+    PreviewPicture preview{picture->size(), thumbnailOf(*picture, thumbnailBox), QImage()};
+    if (withFull || preview.thumbnail.size() == preview.size) {
+        preview.full = std::move(*picture);
+    }
+    return preview;
+}
+
+QImage PictureLoader::thumbnailOf(const QImage& picture, const QSize& box) {
+    const QSize fitted = picture.size().scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    if (fitted.width() >= picture.width() || fitted.height() >= picture.height()) {
+        return picture;
+    }
+    return picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 PictureLoader::Decoder PictureLoader::decoderFor(const QString& extension) {
@@ -90,28 +146,47 @@ std::optional<QByteArray> PictureLoader::readRegularFile(const QByteArray& nativ
     return bytes;
 }
 
-std::optional<QImage> PictureLoader::decodeBmp(const QByteArray& bytes) {
+std::optional<QImage> PictureLoader::decodeBmp(const QByteArray& bytes, const RenderLimit&) {
     return BoundedImageReader::read(bytes, "bmp", MaxPixels);
 }
 
-std::optional<QImage> PictureLoader::decodeIco(const QByteArray& bytes) {
+std::optional<QImage> PictureLoader::decodeIco(const QByteArray& bytes, const RenderLimit&) {
     return BoundedImageReader::read(bytes, "ico", MaxPixels);
 }
 
-std::optional<QImage> PictureLoader::decodeJpeg(const QByteArray& bytes) {
-    const std::optional<DecodedPicture> decoded =
+std::optional<QImage> PictureLoader::decodeJpeg(const QByteArray& bytes, const RenderLimit& limit) {
+    JpegDecodeOptions options;
+    options.cancelled = limit.cancelled();
+    std::optional<DecodedPicture> decoded =
         JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                            std::size_t(bytes.size()), std::uint64_t(MaxPixels));
+                            std::size_t(bytes.size()), std::uint64_t(MaxPixels), options);
     if (!decoded) {
         return std::nullopt;
     }
-    QImage image(decoded->width, decoded->height, QImage::Format_RGB888);
-    if (image.isNull()) {
+    return adoptRows(std::move(*decoded));
+}
+
+std::optional<PreviewPicture> PictureLoader::jpegThumbnail(const QByteArray& bytes,
+                                                           const QSize& box,
+                                                           const RenderLimit& limit) {
+    JpegDecodeOptions options;
+    options.boxWidth = box.width();
+    options.boxHeight = box.height();
+    options.cancelled = limit.cancelled();
+    std::optional<DecodedPicture> decoded =
+        JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                            std::size_t(bytes.size()), std::uint64_t(MaxPixels), options);
+    if (!decoded) {
         return std::nullopt;
     }
-    const std::size_t stride = std::size_t(decoded->width) * 3;
-    for (int row = 0; row < decoded->height; ++row) {
-        std::memcpy(image.scanLine(row), decoded->rgb.data() + stride * std::size_t(row), stride);
+    const QSize size(decoded->sourceWidth, decoded->sourceHeight);
+    const std::optional<QImage> scaled = adoptRows(std::move(*decoded));
+    if (!scaled) {
+        return std::nullopt;
     }
-    return image;
+    PreviewPicture preview{size, thumbnailOf(*scaled, box), QImage()};
+    if (scaled->size() == size && preview.thumbnail.size() == size) {
+        preview.full = *scaled;
+    }
+    return preview;
 }

@@ -5,8 +5,9 @@
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
 
-void PictureView::setPicture(const QImage& picture) {
+void PictureView::setPicture(const QImage& picture, const QSize& ownSize) {
     picture_ = picture;
+    ownSize_ = ownSize.isValid() ? ownSize : picture.size();
     update();
 }
 
@@ -23,7 +24,7 @@ QRect PictureView::pictureRect() const {
     if (picture_.isNull()) {
         return QRect();
     }
-    QSize size = picture_.size();
+    QSize size = ownSize_;
     if (fitted_) {
         size.scale(this->size(), Qt::KeepAspectRatio);
     }

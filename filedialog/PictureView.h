@@ -12,7 +12,9 @@ class PictureView : public QWidget {
   public:
     explicit PictureView(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
+    // ownSize: the size the picture stands for when it is a smaller stand-in (the thumbnail
+    // while the whole picture loads); it is drawn at that size.
+    void setPicture(const QImage& picture, const QSize& ownSize = QSize());
     // Back to plain white.
     void clear();
     const QImage& picture() const { return picture_; }
@@ -30,5 +32,6 @@ class PictureView : public QWidget {
 
   private:
     QImage picture_;
+    QSize ownSize_;
     bool fitted_ = true;
 };

@@ -2,7 +2,6 @@
 
 #include <libwmf/api.h>
 
-#include <QElapsedTimer>
 #include <QtEndian>
 
 #include "MetafileCanvas.h"
@@ -67,8 +66,8 @@ long tellPosition(void* context) {
 }
 
 // Asked by the player after every record it plays; non-zero ends playing.
-int pastDeadline(void* context, float) {
-    return static_cast<QElapsedTimer*>(context)->hasExpired(WmfRenderer::MaxPlayMilliseconds);
+int limitReached(void* context, float) {
+    return static_cast<const RenderLimit*>(context)->reached() ? 1 : 0;
 }
 
 // Releases the player and everything it allocated on every way out of render.
@@ -85,7 +84,7 @@ class PlayerHandle {
 
 }  // namespace
 
-std::optional<QImage> WmfRenderer::render(const QByteArray& bytes) {
+std::optional<QImage> WmfRenderer::render(const QByteArray& bytes, const RenderLimit& limit) {
     if (bytes.size() > MaxFileBytes || !hasMetafileHeader(bytes)) {
         return std::nullopt;
     }
@@ -100,9 +99,7 @@ std::optional<QImage> WmfRenderer::render(const QByteArray& bytes) {
     const PlayerHandle player(api);
     api->device_data = &device;
     Input input{reinterpret_cast<const unsigned char*>(bytes.constData()), long(bytes.size()), 0};
-    QElapsedTimer clock;
-    clock.start();
-    wmf_status_function(api, &clock, pastDeadline);
+    wmf_status_function(api, const_cast<RenderLimit*>(&limit), limitReached);
     wmfD_Rect scanned{};
     if (wmf_bbuf_input(api, readByte, seekTo, tellPosition, &input) != wmf_E_None ||
         wmf_scan(api, 0, &scanned) != wmf_E_None) {

@@ -2,6 +2,7 @@
 // contender per process so that each memory figure is its own:
 //
 //   filedialog_bench ours|ours-details|qt|readdir <folder> [extension]
+//   filedialog_bench preview <folder>
 //
 // ours    - the system's file dialog, open mode, prepared as the system's callers prepare it
 //           (list view, which re-reads the folder on show)
@@ -12,6 +13,11 @@
 // Prints one line: contender, rows listed, milliseconds, added resident memory in KiB. The
 // clock starts after the application object exists and stops when the first screen of rows
 // has been painted (for the dialogs) or the folder has been read (for readdir).
+//
+// preview - writes a 24-megapixel JPEG and a metafile of about 14 MB into the folder, selects
+//           each in the dialog and prints, per picture, the time until its thumbnail shows and
+//           the longest the GUI thread went without running its events meanwhile (a 5 ms
+//           heartbeat timer's longest gap); then the same for the JPEG's large preview.
 #include <dirent.h>
 #include <strings.h>
 
@@ -29,6 +35,7 @@
 #include <vector>
 
 #include "FolderListing.h"
+#include "PreviewBench.h"
 #include "TForm_FileDialog.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
@@ -133,8 +140,10 @@ int runReaddir(const QString& folder, const QString& extension) {
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s ours|ours-details|qt|readdir <folder> [extension]\n",
-                     argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s ours|ours-details|qt|readdir <folder> [extension]\n"
+                     "       %s preview <folder>\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string contender = argv[1];
@@ -142,6 +151,9 @@ int main(int argc, char* argv[]) {
     const QString extension = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("txt");
     QApplication application(argc, argv);
     QCoreApplication::processEvents();
+    if (contender == "preview") {
+        return runPreviewBench(folder);
+    }
     // Qt's dialog fills its model in the background; the readdir count says when it is done.
     const int expectedRows = contender == "qt" ? runReaddir(folder, extension) : 0;
 

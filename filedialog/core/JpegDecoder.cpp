@@ -23,7 +23,12 @@ struct Session {
     jpeg_decompress_struct info;
     ErrorManager errors;
     jpeg_progress_mgr progress;
+    const std::atomic<bool>* cancelled;
 };
+
+bool isCancelled(const std::atomic<bool>* cancelled) {
+    return cancelled != nullptr && cancelled->load(std::memory_order_relaxed);
+}
 
 [[noreturn]] void leaveDecode(j_common_ptr common) {
     std::longjmp(reinterpret_cast<ErrorManager*>(common->err)->leave, 1);
@@ -39,9 +44,14 @@ void onMessage(j_common_ptr common, int level) {
     }
 }
 
-void checkScanCount(j_common_ptr common) {
-    if (common->is_decompressor &&
-        reinterpret_cast<j_decompress_ptr>(common)->input_scan_number > JpegDecoder::MaxScans) {
+// Also called while a progressive picture's scans are read, before the first row comes out.
+void checkProgress(j_common_ptr common) {
+    if (!common->is_decompressor) {
+        return;
+    }
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    const auto* session = static_cast<const Session*>(info->client_data);
+    if (info->input_scan_number > JpegDecoder::MaxScans || isCancelled(session->cancelled)) {
         leaveDecode(common);
     }
 }
@@ -92,7 +102,8 @@ void cmykToRgb(const unsigned char* cmyk, unsigned char* rgb, JDIMENSION width, 
     }
 }
 
-bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture) {
+bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture,
+              const std::atomic<bool>* cancelled) {
     const std::size_t stride = std::size_t{info.output_width} * 3;
     JSAMPARRAY cmykRow = nullptr;
     if (info.out_color_space == JCS_CMYK) {
@@ -100,6 +111,9 @@ bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture) {
                                             info.output_width * 4, 1);
     }
     while (info.output_scanline < info.output_height) {
+        if (isCancelled(cancelled)) {
+            return false;
+        }
         unsigned char* target = picture.rgb.data() + stride * info.output_scanline;
         JSAMPROW row = cmykRow != nullptr ? cmykRow[0] : target;
         if (jpeg_read_scanlines(&info, &row, 1) != 1) {
@@ -115,7 +129,8 @@ bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture) {
 // The one setjmp frame. Nothing in it has a destructor that a longjmp out of libjpeg could
 // skip; the picture lives in the caller.
 bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
-                std::uint64_t maxPixels, DecodedPicture& picture) {
+                std::uint64_t maxPixels, const JpegDecodeOptions& options,
+                DecodedPicture& picture) {
     jpeg_decompress_struct& info = session.info;
     info.err = jpeg_std_error(&session.errors.base);
     session.errors.base.error_exit = leaveDecode;
@@ -126,16 +141,22 @@ bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
         return false;
     }
     jpeg_create_decompress(&info);
-    session.progress.progress_monitor = checkScanCount;
+    session.progress.progress_monitor = checkProgress;
     info.progress = &session.progress;
+    info.client_data = &session;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     // The bounds are checked on the header alone, before libjpeg sizes its buffers.
     bool decoded = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK &&
                    withinBounds(info, maxPixels) && chooseOutput(info);
     if (decoded) {
+        picture.sourceWidth = static_cast<int>(info.image_width);
+        picture.sourceHeight = static_cast<int>(info.image_height);
+        info.scale_num = 1;
+        info.scale_denom = static_cast<unsigned int>(JpegDecoder::scaleDivisor(
+            picture.sourceWidth, picture.sourceHeight, options.boxWidth, options.boxHeight));
         jpeg_start_decompress(&info);
-        decoded =
-            makeRoom(picture, info.output_width, info.output_height) && readRows(info, picture);
+        decoded = makeRoom(picture, info.output_width, info.output_height) &&
+                  readRows(info, picture, session.cancelled);
     }
     // Whatever follows the last row (a missing end marker included) is of no interest.
     jpeg_destroy_decompress(&info);
@@ -144,14 +165,31 @@ bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
 
 }  // namespace
 
+// The picture scaled by 1/divisor must still cover the picture fitted into the box:
+// divisor * min(box width / width, box height / height) <= 1.
+int JpegDecoder::scaleDivisor(int width, int height, int boxWidth, int boxHeight) {
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) {
+        return 1;
+    }
+    for (const int divisor : {8, 4, 2}) {
+        if (std::int64_t{divisor} * boxWidth <= width ||
+            std::int64_t{divisor} * boxHeight <= height) {
+            return divisor;
+        }
+    }
+    return 1;
+}
+
 std::optional<DecodedPicture> JpegDecoder::decode(const unsigned char* data, std::size_t size,
-                                                  std::uint64_t maxPixels) {
+                                                  std::uint64_t maxPixels,
+                                                  const JpegDecodeOptions& options) {
     if (data == nullptr || size == 0 || size > ULONG_MAX) {
         return std::nullopt;
     }
     DecodedPicture picture;
     Session session{};
-    if (!decodeInto(session, data, size, std::min(maxPixels, MaxPixels), picture)) {
+    session.cancelled = options.cancelled;
+    if (!decodeInto(session, data, size, std::min(maxPixels, MaxPixels), options, picture)) {
         return std::nullopt;
     }
     return picture;

@@ -6,8 +6,13 @@
 // RGB here, reading Adobe's inverted ink values when an Adobe marker says so. A file that ends
 // before the last row fails: half a picture filled with grey is no preview. A picture larger
 // than the bounds fails before any pixel memory is taken.
+//
+// For a thumbnail libjpeg-turbo decodes at 1/2, 1/4 or 1/8 of the size: the smallest of these
+// that still covers the picture fitted into the thumbnail's box, which the caller then scales
+// smoothly. A decode that is no longer wanted stops between rows when its flag is set.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -17,6 +22,17 @@ struct DecodedPicture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;  // RGB888, rows of width * 3 bytes, top row first
+    // The picture's own size, which a scaled decode reduces.
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+};
+
+struct JpegDecodeOptions {
+    // The box a thumbnail is fitted into; 0 x 0 decodes at the picture's own size.
+    int boxWidth = 0;
+    int boxHeight = 0;
+    // Set by another thread when the picture is no longer wanted; may be null.
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 class JpegDecoder {
@@ -28,6 +44,10 @@ class JpegDecoder {
     static constexpr int MaxScans = 100;
 
     // maxPixels may only lower the bound (the fuzz target lowers it to keep its runs short).
+    // The bounds hold for the picture's own size, scaled or not.
     static std::optional<DecodedPicture> decode(const unsigned char* data, std::size_t size,
-                                                std::uint64_t maxPixels = MaxPixels);
+                                                std::uint64_t maxPixels = MaxPixels,
+                                                const JpegDecodeOptions& options = {});
+    // The divisor (1, 2, 4 or 8) for a picture of width x height fitted into the box.
+    static int scaleDivisor(int width, int height, int boxWidth, int boxHeight);
 };

@@ -88,6 +88,14 @@ class ImagePreviewTest : public ::testing::Test {
     int fieldLeftInBottom() const {
         return field->mapTo(&window, QPoint(0, 0)).x() - bottom->mapTo(&window, QPoint(0, 0)).x();
     }
+    // The preview's update and opening load on a worker; what they show is there once it is done.
+    void load(const char* shown, const char* file) {
+        preview->update(QLatin1String(shown), path(file));
+        waitForPicture();
+    }
+    void waitForPicture() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }, 10000));
+    }
     // Delivered through the window, as a real click, so that the thumbnail's transparency counts.
     void click(QWidget* widget) {
         QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -109,7 +117,7 @@ TEST_F(ImagePreviewTest, ThumbnailShowsTheNamedPictureUnderTheField) {
     EXPECT_FALSE(button()->isVisible());
     EXPECT_EQ(sizeBox()->text(), "100x120");
 
-    preview->update(QStringLiteral("Photo.JPG"), path("photo.jpg"));
+    load("Photo.JPG", "photo.jpg");
     ASSERT_TRUE(thumbnail()->isVisible());
     EXPECT_TRUE(button()->isVisible());
     EXPECT_EQ(sizeBox()->text(), "64x48");
@@ -132,16 +140,16 @@ TEST_F(ImagePreviewTest, ThumbnailShowsTheNamedPictureUnderTheField) {
         {".jpg", "photo.jpg"},  // a hidden file's name, no extension
     };
     for (const auto& c : notShown) {
-        preview->update(QStringLiteral("Photo.jpg"), path("photo.jpg"));
+        load("Photo.jpg", "photo.jpg");
         ASSERT_TRUE(thumbnail()->isVisible());
-        preview->update(QLatin1String(c.shown), path(c.file));
+        load(c.shown, c.file);
         EXPECT_FALSE(thumbnail()->isVisible()) << c.shown;
         EXPECT_FALSE(button()->isVisible()) << c.shown;
     }
 }
 
 TEST_F(ImagePreviewTest, LargePreviewCoversTheListUntilItsImageIsClicked) {
-    preview->update(QStringLiteral("photo.jpg"), path("photo.jpg"));
+    load("photo.jpg", "photo.jpg");
     click(thumbnail());
     ASSERT_TRUE(preview->isOpen());
     EXPECT_EQ(host.calls, (Calls{"tools off", "details", "focus list"}));
@@ -153,6 +161,8 @@ TEST_F(ImagePreviewTest, LargePreviewCoversTheListUntilItsImageIsClicked) {
     EXPECT_TRUE(sizeBox()->isChecked());
     EXPECT_EQ(largeImage()->geometry(), panel()->rect().adjusted(5, 5, -5, -5));
     EXPECT_EQ(largeImage()->pictureRect().size(), QSize(64, 48));
+    waitForPicture();
+    EXPECT_EQ(largeImage()->picture().size(), QSize(64, 48));
 
     window.resize(700, 520);
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel()->geometry() == list->geometry(); }));
@@ -178,14 +188,14 @@ TEST_F(ImagePreviewTest, LargePreviewCoversTheListUntilItsImageIsClicked) {
 }
 
 TEST_F(ImagePreviewTest, WhileOpenEachPictureRedrawsTheLargeImage) {
-    preview->update(QStringLiteral("photo.jpg"), path("photo.jpg"));
+    load("photo.jpg", "photo.jpg");
     preview->open();
-    preview->update(QStringLiteral("small.bmp"), path("small.bmp"));
+    load("small.bmp", "small.bmp");
     EXPECT_EQ(largeImage()->picture().size(), QSize(30, 20));
     EXPECT_EQ(sizeBox()->text(), "30x20");
     EXPECT_FALSE(thumbnail()->isVisible());
 
-    preview->update(QStringLiteral("notes.txt"), path("small.bmp"));
+    load("notes.txt", "small.bmp");
     EXPECT_TRUE(preview->isOpen());
     EXPECT_EQ(largeImage()->picture().size(), QSize(30, 20));
 

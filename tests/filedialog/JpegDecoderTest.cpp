@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <atomic>
 
 #include "JpegDecoder.h"
 #include "PictureSamples.h"
@@ -11,9 +12,16 @@ using namespace picture_samples;
 namespace {
 
 std::optional<DecodedPicture> decode(const QByteArray& bytes,
-                                     std::uint64_t maxPixels = JpegDecoder::MaxPixels) {
+                                     std::uint64_t maxPixels = JpegDecoder::MaxPixels,
+                                     const JpegDecodeOptions& options = {}) {
     return JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                               std::size_t(bytes.size()), maxPixels);
+                               std::size_t(bytes.size()), maxPixels, options);
+}
+
+QImage imageOf(const DecodedPicture& picture) {
+    return QImage(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
+                  QImage::Format_RGB888)
+        .copy();
 }
 
 // Complete pictures, so that only a bound can refuse them.
@@ -38,6 +46,57 @@ TEST(JpegDecoder, BoundsHoldExactly) {
             EXPECT_EQ(picture->rgb.size(), std::size_t(c.size.width()) * c.size.height() * 3);
         }
     }
+}
+
+// A thumbnail's decode takes the smallest scale that still covers the picture fitted into the
+// box, and shows what the whole picture scaled down shows.
+TEST(JpegDecoder, ThumbnailDecodesAtTheSmallestScaleThatCoversTheBox) {
+    QImage quarters(800, 600, QImage::Format_RGB32);
+    quarters.fill(Qt::red);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (x >= 400 || y >= 300) {
+                quarters.setPixelColor(x, y, x >= 400 && y >= 300 ? Qt::blue : Qt::green);
+            }
+        }
+    }
+    const QByteArray bytes = encoded(quarters, "jpg");
+    const std::optional<DecodedPicture> whole = decode(bytes);
+    ASSERT_TRUE(whole);
+    const struct {
+        QSize box;
+        QSize decoded;
+    } cases[] = {
+        {{102, 22}, {100, 75}},    // fitted 29 x 22: an eighth
+        {{150, 100}, {200, 150}},  // fitted 133 x 100: a quarter
+        {{300, 200}, {400, 300}},  // fitted 267 x 200: a half
+        {{500, 500}, {800, 600}},  // fitted 500 x 375: only the whole covers it
+        {{0, 0}, {800, 600}},
+    };
+    for (const auto& c : cases) {
+        JpegDecodeOptions options;
+        options.boxWidth = c.box.width();
+        options.boxHeight = c.box.height();
+        const std::optional<DecodedPicture> scaled = decode(bytes, JpegDecoder::MaxPixels, options);
+        ASSERT_TRUE(scaled) << c.box.width();
+        EXPECT_EQ(QSize(scaled->width, scaled->height), c.decoded) << c.box.width();
+        EXPECT_EQ(QSize(scaled->sourceWidth, scaled->sourceHeight), QSize(800, 600));
+        const QImage reference =
+            imageOf(*whole).scaled(c.decoded, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage image = imageOf(*scaled);
+        for (const QPointF at : {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.75, 0.75)}) {
+            const QPoint pixel(int(at.x() * c.decoded.width()), int(at.y() * c.decoded.height()));
+            EXPECT_TRUE(near(image.pixelColor(pixel), reference.pixelColor(pixel)))
+                << c.box.width() << " at " << pixel.x() << "," << pixel.y();
+        }
+    }
+}
+
+TEST(JpegDecoder, ACancelledDecodeGivesNothing) {
+    std::atomic<bool> cancelled{true};
+    JpegDecodeOptions options;
+    options.cancelled = &cancelled;
+    EXPECT_FALSE(decode(encoded(solid({64, 64}, Qt::red), "jpg"), JpegDecoder::MaxPixels, options));
 }
 
 // The fuzz target's seeds and minimised corpus, and every input it once crashed on: each is

@@ -279,6 +279,52 @@ TEST(PictureLoader, FuzzInputsLoadOrFailSafely) {
     EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_PICTURE_CORPUS;
 }
 
+// A metafile's drawing stops at the limit, as a WMF's playing does: at the deadline, or when
+// the picture is no longer wanted.
+TEST(PictureLoader, MetafilesStopAtTheirLimit) {
+    std::atomic<bool> cancelled{true};
+    for (const char* name : {"frame.emf", "frame.wmf"}) {
+        const QString extension = QLatin1String(name).mid(5);
+        const QByteArray bytes = committed(QLatin1String(name));
+        EXPECT_TRUE(PictureLoader::decode(bytes, extension)) << name;
+        EXPECT_FALSE(PictureLoader::decode(bytes, extension, RenderLimit(nullptr, 0))) << name;
+        EXPECT_FALSE(PictureLoader::decode(bytes, extension, RenderLimit(&cancelled))) << name;
+    }
+}
+
+// The thumbnail is fitted into its box and never larger than the picture; the whole picture
+// comes only when asked for, or when it is the thumbnail.
+TEST(PictureLoader, PreviewHoldsTheThumbnailAndTheWholePictureOnlyWhenAsked) {
+    FolderFixture folder;
+    writeFile(folder.path("wide.jpg"), encoded(solid(QSize(640, 320), Qt::red), "jpg"));
+    writeFile(folder.path("wide.bmp"), encoded(solid(QSize(640, 320), Qt::red), "bmp"));
+    writeFile(folder.path("tiny.jpg"), encoded(solid(QSize(20, 10), Qt::red), "jpg"));
+    const struct {
+        const char* name;
+        bool withFull;
+        QSize thumbnail;
+        QSize full;
+    } cases[] = {
+        {"wide.jpg", false, {44, 22}, {0, 0}},
+        {"wide.jpg", true, {44, 22}, {640, 320}},
+        {"wide.bmp", false, {44, 22}, {0, 0}},
+        {"tiny.jpg", false, {20, 10}, {20, 10}},
+    };
+    for (const auto& c : cases) {
+        const QString name = QLatin1String(c.name);
+        const std::optional<PreviewPicture> preview = PictureLoader::loadPreview(
+            QFile::encodeName(folder.path(name)), name.mid(name.indexOf(QLatin1Char('.'))),
+            QSize(102, 22), c.withFull);
+        ASSERT_TRUE(preview) << c.name;
+        EXPECT_EQ(preview->size, QSize(c.name[0] == 't' ? 20 : 640, c.name[0] == 't' ? 10 : 320));
+        EXPECT_EQ(preview->thumbnail.size(), c.thumbnail) << c.name;
+        EXPECT_EQ(preview->full.size(), c.full) << c.name;
+        EXPECT_TRUE(
+            near(preview->thumbnail.pixelColor(preview->thumbnail.rect().center()), Qt::red))
+            << c.name;
+    }
+}
+
 TEST(PictureLoader, PipeNamedLikeAPictureIsNotWaitedFor) {
     FolderFixture folder;
     const QByteArray pipe = QFile::encodeName(folder.path("x.jpg"));

@@ -22,6 +22,10 @@ class PreviewInDialog : public DialogFixture {
     QWidget* thumbnail() const { return control<QWidget>("Image_Vorschau"); }
     QFrame* largePanel() const { return control<QFrame>("Panel_Vorschau"); }
     QString sizeCaption() const { return control<QCheckBox>("CheckBox_Size")->text(); }
+    // The preview loads on a worker; what it shows is there once it is done.
+    void waitForPicture() {
+        EXPECT_TRUE(waitFor([&] { return !dialog->preview()->isLoading(); }));
+    }
     void wheelDown() {
         QWidget* over = dialog->list()->activeView()->viewport();
         QWheelEvent wheel(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(),
@@ -52,6 +56,7 @@ TEST_F(PreviewInDialog, EveryLoadableFormatShowsAThumbnailWithItsSize) {
     };
     for (const auto& c : cases) {
         select(c.name);
+        waitForPicture();
         EXPECT_EQ(thumbnail()->isVisible(), c.shown) << c.name;
         if (c.caption != nullptr) {
             EXPECT_EQ(sizeCaption(), c.caption) << c.name;
@@ -66,6 +71,7 @@ TEST_F(PreviewInDialog, LargePreviewFollowsTheWheelAndClosesOnAClick) {
     dialog->SpeedButton_ListClick();
     dialog->show();
     select("a.bmp");
+    waitForPicture();
     control<QToolButton>("SpeedButton_Vorschau")->click();
     ASSERT_TRUE(largePanel()->isVisible());
     EXPECT_EQ(largePanel()->geometry(), dialog->list()->geometry());
@@ -74,6 +80,7 @@ TEST_F(PreviewInDialog, LargePreviewFollowsTheWheelAndClosesOnAClick) {
     EXPECT_EQ(sizeCaption(), "30x20");
 
     wheelDown();
+    waitForPicture();
     EXPECT_EQ(selectedName(), "b.bmp");
     EXPECT_EQ(sizeCaption(), "40x10") << "the large preview follows the selection";
 

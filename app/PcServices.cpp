@@ -36,8 +36,9 @@ PcServices::PcServices(TForm_Main& window)
     : openUrl(OpenWithDesktop), startProgram(StartDetached), window_(window) {}
 
 void PcServices::ShowMessageBox(MessageIcon icon, const QString& title, const QString& text) {
+    // A child of the main window, so that it stays above it and is centred over it.
     QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    title, text, QMessageBox::Ok);
+                    title, text, QMessageBox::Ok, Form_Main);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "MainWindowTransient.h"
 #include "OverlayCover.h"
 #include "Thread_Write.h"
 #include "WindowFont.h"
@@ -149,6 +150,7 @@ void ParameterDialogFrame::showEvent(QShowEvent* event) {
     // The frame of a window not on screen is not known: the one it had when last shown stands
     // in for it, and before its first showing the main window's, drawn by the same window
     // manager.
+    MakeTransientForMainWindow(*this, mainWindow_);
     CentreOverMainWindow(knownFrame_.value_or(MainWindowFrameMargins()));
     checkingFrame_ = true;
     if (QWindow* window = windowHandle()) {

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QToolButton>
 
+#include "MainWindowTransient.h"
 #include "MakerEndpoints.h"
 #include "OverlayCover.h"
 #include "TForm_Abdeckung.h"
@@ -36,11 +37,12 @@ PcServices::PcServices(TForm_Main& window)
     : openUrl(OpenWithDesktop), startProgram(StartDetached), window_(window) {}
 
 void PcServices::ShowMessageBox(MessageIcon icon, const QString& title, const QString& text) {
-    // A child of the main window, so that it stays above it and is centred over it.
     QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    title, text, QMessageBox::Ok, Form_Main);
+                    title, text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.winId();  // its own window exists from here, to be the main window's transient
+    MakeTransientForMainWindow(box, Form_Main);
     box.exec();
 }
 

@@ -1,6 +1,8 @@
-// Every modal window of the program stays above the main window: each is transient for it, the
-// windows made at start-up as well as the message boxes and the print dialog made on demand.
-// In a Wayland session the overlay covers the main window alone, and prints leave it out.
+// In a Wayland session every modal window of the program stays above the main window: each is
+// transient for it, the windows made at start-up as well as the message boxes and the print
+// dialog made on demand. On X11 they stay transient for the whole program, above the
+// full-screen overlay. In a Wayland session the overlay covers the main window alone, and
+// prints leave it out.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,6 +21,8 @@ namespace {
 
 class ModalWindowsTest : public ::testing::Test {
   protected:
+    explicit ModalWindowsTest(const char* session = "wayland")
+        : session_("XDG_SESSION_TYPE", session) {}
     void SetUp() override {
         windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
         main().show();
@@ -51,6 +55,8 @@ class ModalWindowsTest : public ::testing::Test {
         return transientParent;
     }
 
+    // Set before SetUp makes the windows.
+    EnvironmentOverride session_;
     ProgramSandbox sandbox_;
     std::unique_ptr<ProgramWindows> windows_;
 };
@@ -86,13 +92,25 @@ TEST_F(ModalWindowsTest, MessageBoxesAndThePrintDialogAreTransientForTheMainWind
     }
 }
 
-class WaylandSessionTest : public ModalWindowsTest {
+class X11SessionTest : public ModalWindowsTest {
   protected:
-    // Set before the fixture's SetUp makes the windows.
-    EnvironmentOverride session_{"XDG_SESSION_TYPE", "wayland"};
+    X11SessionTest() : ModalWindowsTest("x11") {}
 };
 
-TEST_F(WaylandSessionTest, OverlayCoversTheMainWindowAndIsNoPartOfItsPrint) {
+TEST_F(X11SessionTest, DialogsStayTransientForTheProgramNotTheMainWindow) {
+    for (const char* name : {"FormStartModus", "FormSpeedFaktor", "Form_Info"}) {
+        QWidget* window = ProgramWindows::Find(QLatin1String(name));
+        window->show();
+        EXPECT_EQ(window->windowHandle()->transientParent(), nullptr) << name;
+        window->hide();
+    }
+    EXPECT_EQ(TransientParentOfModalOpenedBy([] {
+                  PcServices::ShowMessageBox(PcServices::MessageIcon::Information, "K", "T");
+              }),
+              nullptr);
+}
+
+TEST_F(ModalWindowsTest, OverlayCoversTheMainWindowAndIsNoPartOfItsPrint) {
     ASSERT_EQ(Form_Abdeckung->CoverForm(), TForm_Abdeckung::Form::MainWindowCover);
     EXPECT_EQ(Form_Abdeckung->parentWidget(), &main());
     const QImage uncovered = window_print::WindowPicture(main());

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QToolButton>
 
+#include "MainWindowTransient.h"
 #include "MakerEndpoints.h"
 #include "OverlayCover.h"
 #include "TForm_Abdeckung.h"
@@ -40,6 +41,8 @@ void PcServices::ShowMessageBox(MessageIcon icon, const QString& title, const QS
                     title, text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.winId();  // its own window exists from here, to be the main window's transient
+    MakeTransientForMainWindow(box, Form_Main);
     box.exec();
 }
 

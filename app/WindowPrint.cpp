@@ -27,8 +27,19 @@ QSize FitSize(QSize image, QSize page) {
     return {page.width(), Rounded(double(image.height()) * page.width() / image.width())};
 }
 
+// The dimming overlay, where it is a child covering the window, is no part of its picture.
 QImage WindowPicture(QWidget& window) {
-    return window.grab(window.rect()).toImage();
+    QWidget* overlay =
+        window.findChild<QWidget*>(QStringLiteral("Form_Abdeckung"), Qt::FindDirectChildrenOnly);
+    const bool covering = overlay != nullptr && !overlay->isHidden();
+    if (covering) {
+        overlay->hide();
+    }
+    QImage picture = window.grab(window.rect()).toImage();
+    if (covering) {
+        overlay->show();
+    }
+    return picture;
 }
 
 void DrawToFit(QPainter& painter, QSize page, const QImage& picture) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "MainWindowTransient.h"
 #include "OverlayCover.h"
 #include "PaintedGlyph.h"
 #include "Thread_Write.h"
@@ -152,6 +153,7 @@ void ParameterDialogFrame::showEvent(QShowEvent* event) {
     // The frame of a window not on screen is not known: the one it had when last shown stands
     // in for it, and before its first showing the main window's, drawn by the same window
     // manager.
+    MakeTransientForMainWindow(*this, mainWindow_);
     CentreOverMainWindow(knownFrame_.value_or(MainWindowFrameMargins()));
     checkingFrame_ = true;
     if (QWindow* window = windowHandle()) {

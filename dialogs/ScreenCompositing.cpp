@@ -52,3 +52,9 @@ bool WindowSystemComposites() {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 != nullptr && CompositingManagerRuns(x11->connection());
 }
+
+bool WaylandSession() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}

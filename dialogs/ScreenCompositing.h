@@ -11,3 +11,7 @@
 #pragma once
 
 bool WindowSystemComposites();
+
+// A Wayland session: Kalvio runs on a Wayland compositor, natively or through XWayland. Known
+// from the session's environment (WAYLAND_DISPLAY, XDG_SESSION_TYPE=wayland) or the platform.
+bool WaylandSession();

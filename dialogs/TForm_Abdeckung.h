@@ -3,6 +3,13 @@
 // It shows the screen behind it through black at alpha 157 of 255 (about 62 % opaque); green
 // and red flash the outcome of an operation.
 //
+// A Wayland compositor (also one serving X clients through XWayland) raises a window that is
+// clicked over everything, the dialog included, and lets no client stack a window of its own
+// over another's. There the overlay covers what a client can cover: the main window, as a
+// child widget over all its controls, dimming it and taking its clicks, while the dialog sits
+// above it as the main window's transient. The form is chosen once, when the overlay is made;
+// both offer the same operations.
+//
 // Where the window system blends windows (WindowSystemComposites) the overlay is a translucent
 // window painted in its colour at that alpha, and the screen behind stays live. Where it does
 // not, a translucent window would show black: the overlay takes a picture of the screen just
@@ -22,8 +29,18 @@ class TForm_Abdeckung : public QWidget {
     static inline const QColor OkGreen{0, 128, 0};
     static inline const QColor ErrorRed{255, 0, 0};
 
-    // The overlay covers the screen that mainWindow is on (the primary one without it).
-    explicit TForm_Abdeckung(QWidget* mainWindow = nullptr);
+    enum class Form {
+        ScreenWindow,     // a window of its own over the whole screen
+        MainWindowCover,  // a child widget over the whole main window
+    };
+    // The form the desktop session allows: MainWindowCover in a Wayland session.
+    static Form FormForSession();
+
+    // ScreenWindow covers the screen that mainWindow is on (the primary one without it);
+    // MainWindowCover covers mainWindow and needs one (without it, ScreenWindow is used).
+    explicit TForm_Abdeckung(QWidget* mainWindow = nullptr, Form form = FormForSession());
+
+    Form CoverForm() const { return form_; }
 
     void Cover();       // black
     void CoverOk();     // green: an operation succeeded
@@ -40,14 +57,19 @@ class TForm_Abdeckung : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     // Clicks stop here: nothing behind the overlay can be reached.
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Follows the main window's size while it covers it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void ShowWith(const QColor& colour);
     void ShowOver(QScreen* screen);
+    void ShowOverMainWindow();
     void SetColour(const QColor& colour);
     QScreen* CoveredScreen() const;
 
     QPointer<QWidget> mainWindow_;
+    Form form_;
     QColor colour_ = Black;
     bool composited_ = true;
     QPixmap behind_;  // the screen as it was before covering, where nothing composites

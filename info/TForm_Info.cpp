@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "FrameShape.h"
+#include "MainWindowTransient.h"
 #include "MakerCompanies.h"
 #include "MakerEndpoints.h"
 #include "MakerLogo.h"
@@ -137,6 +138,7 @@ void TForm_Info::showEvent(QShowEvent* event) {
 }
 
 void TForm_Info::FormShow() {
+    MakeTransientForMainWindow(*this, mainWindow_);
     CentreOverMainWindow();
     Label_Version->setText(QStringLiteral("Version: ") +
                            QLatin1String(program_version::VersionText));

@@ -47,6 +47,21 @@ std::optional<QImage> adoptRows(DecodedPicture&& decoded) {
     return image;
 }
 
+// The JPEG decoded whole, or scaled down to cover `box` when it is valid; bounded and
+// cancellable as every preview decode.
+std::optional<DecodedPicture> decodeJpegBytes(const QByteArray& bytes, const QSize& box,
+                                              const RenderLimit& limit) {
+    JpegDecodeOptions options;
+    if (box.isValid()) {
+        options.boxWidth = box.width();
+        options.boxHeight = box.height();
+    }
+    options.cancelled = limit.cancelled();
+    return JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                               std::size_t(bytes.size()), std::uint64_t(PictureLoader::MaxPixels),
+                               options);
+}
+
 }  // namespace
 
 bool PictureLoader::isCandidate(const QString& extension) {
@@ -155,11 +170,7 @@ std::optional<QImage> PictureLoader::decodeIco(const QByteArray& bytes, const Re
 }
 
 std::optional<QImage> PictureLoader::decodeJpeg(const QByteArray& bytes, const RenderLimit& limit) {
-    JpegDecodeOptions options;
-    options.cancelled = limit.cancelled();
-    std::optional<DecodedPicture> decoded =
-        JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                            std::size_t(bytes.size()), std::uint64_t(MaxPixels), options);
+    std::optional<DecodedPicture> decoded = decodeJpegBytes(bytes, QSize(), limit);
     if (!decoded) {
         return std::nullopt;
     }
@@ -169,13 +180,7 @@ std::optional<QImage> PictureLoader::decodeJpeg(const QByteArray& bytes, const R
 std::optional<PreviewPicture> PictureLoader::jpegThumbnail(const QByteArray& bytes,
                                                            const QSize& box,
                                                            const RenderLimit& limit) {
-    JpegDecodeOptions options;
-    options.boxWidth = box.width();
-    options.boxHeight = box.height();
-    options.cancelled = limit.cancelled();
-    std::optional<DecodedPicture> decoded =
-        JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                            std::size_t(bytes.size()), std::uint64_t(MaxPixels), options);
+    std::optional<DecodedPicture> decoded = decodeJpegBytes(bytes, box, limit);
     if (!decoded) {
         return std::nullopt;
     }

@@ -126,7 +126,7 @@ void MoveTop(QWidget* widget, int top) {
     widget->move(widget->x(), top);
 }
 
-void SetVisible(std::initializer_list<QWidget*> widgets, bool visible) {
+void SetVisible(const std::vector<QWidget*>& widgets, bool visible) {
     for (QWidget* widget : widgets) {
         widget->setVisible(visible);
     }

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <initializer_list>
+#include <vector>
 
 #include "ShapeWidget.h"
 
@@ -34,7 +34,7 @@ void SetField(QLineEdit* field, const QString& text, const QColor& colour);
 // A signal line red when active, blue when not; its label, if any, "1" or "0".
 void SetLineState(ShapeWidget* line, bool active, QLabel* label = nullptr);
 void MoveTop(QWidget* widget, int top);
-void SetVisible(std::initializer_list<QWidget*> widgets, bool visible);
+void SetVisible(const std::vector<QWidget*>& widgets, bool visible);
 
 constexpr uint32_t Bit(int k) {
     return uint32_t{1} << k;

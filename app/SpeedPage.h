@@ -2,39 +2,23 @@
 // or the factor under the box, the measured speeds and the rotary switch.
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QToolButton>
-#include <QWidget>
-#include <array>
-#include <memory>
+#include "SignalPage.h"
 
-#include "DeviceStateRecord.h"
-#include "RotarySwitch.h"
-#include "ShapeWidget.h"
-
-class SpeedPage {
+class SpeedPage : public SignalPage {
   public:
     SpeedPage(QWidget* tabSheet, DeviceStateRecord& deviceState);
 
-    // Arranges the page for speed mode m (anything but 1 to 4 counts as 0).
-    void SpeedLayout(int mode);
-    void SpeedModeDisplay(int mode, const QString& text);
     void SpeedGeneratorDisplay(const QString& speed);
     void SpeedFactorDisplay(const QString& factor);
     void SpeedValuesDisplay(const QString& input, const QString& output);
-    void Reset();
-
-    void ShowLinesUnknown();
+    // The page's part of the input/output display for the two "IO" words.
     void ShowLines(uint32_t word1, uint32_t word2);
-    void ShowSwitchInUse(uint32_t word1);
-    void ShowSwitchUnused();
 
-    QLineEdit* Edit_SpeedModus;
-    QToolButton* SpeedButton_SpeedModus;
-    QLabel* Label_SpeedModus;
-    ShapeWidget* Shape_SpeedUebersicht;
-    QLabel* Image_SpeedUebersicht;
+    QLineEdit* const Edit_SpeedModus = Edit_Modus;
+    QToolButton* const SpeedButton_SpeedModus = SpeedButton_Modus;
+    QLabel* const Label_SpeedModus = Label_Modus;
+    ShapeWidget* const Shape_SpeedUebersicht = Shape_Uebersicht;
+    QLabel* const Image_SpeedUebersicht = Image_Uebersicht;
     QLabel* Label_SpeedInputTitel;
     ShapeWidget* Shape_SpeedInput1A;
     ShapeWidget* Shape_SpeedInput1B;
@@ -54,22 +38,19 @@ class SpeedPage {
     QLabel* Label_SpeedFaktor;
     QLineEdit* Edit_SpeedFaktor;
     QToolButton* SpeedButton_SpeedFaktor;
-    ShapeWidget* Shape_SpeedDrehschalter;
-    QLabel* Label_SpeedDrehschalter;
-    ShapeWidget* Shape_SpeedDrehInput8er;
-    ShapeWidget* Shape_SpeedDrehInput4er;
-    ShapeWidget* Shape_SpeedDrehInput2er;
-    ShapeWidget* Shape_SpeedDrehInput1er;
-    QToolButton* SpeedButton_SpeedReset;
-    std::array<QLabel*, 5> Image_SpeedUebersichtModes;
+    ShapeWidget* const Shape_SpeedDrehschalter = rotarySwitch_->Shape_Drehschalter;
+    QLabel* const Label_SpeedDrehschalter = rotarySwitch_->Label_Drehschalter;
+    ShapeWidget* const Shape_SpeedDrehInput8er = rotarySwitch_->Shape_DrehInput8er;
+    ShapeWidget* const Shape_SpeedDrehInput4er = rotarySwitch_->Shape_DrehInput4er;
+    ShapeWidget* const Shape_SpeedDrehInput2er = rotarySwitch_->Shape_DrehInput2er;
+    ShapeWidget* const Shape_SpeedDrehInput1er = rotarySwitch_->Shape_DrehInput1er;
+    QToolButton* const SpeedButton_SpeedReset = SpeedButton_Reset;
+
+  protected:
+    std::vector<Shown> ShownInMode() const override;
+    void PlaceForMode(int mode) override;
 
   private:
-    void BuildModeRow(QWidget* tabSheet);
-    void BuildDiagram(QWidget* tabSheet);
-    void BuildLines(QWidget* diagram);
-    void BuildValueRows(QWidget* diagram);
-    std::array<ShapeWidget*, 9> ChannelLines() const;
-
-    DeviceStateRecord& deviceState_;
-    std::unique_ptr<RotarySwitch> rotarySwitch_;
+    void BuildLines();
+    void BuildValueRows();
 };

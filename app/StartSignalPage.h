@@ -2,41 +2,23 @@
 // under the box, and the rotary switch. Its routines run on the GUI thread.
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QToolButton>
-#include <QWidget>
-#include <array>
-#include <memory>
+#include "SignalPage.h"
 
-#include "DeviceStateRecord.h"
-#include "RotarySwitch.h"
-#include "ShapeWidget.h"
-
-class StartSignalPage {
+class StartSignalPage : public SignalPage {
   public:
     StartSignalPage(QWidget* tabSheet, DeviceStateRecord& deviceState);
 
-    // Arranges the page for start mode m (anything but 1 to 3 counts as 0).
-    void StartLayout(int mode);
-    void StartModeDisplay(int mode, const QString& text);
     void StartGeneratorDisplay(const QString& high, const QString& low);
     void StartDelayDisplay(const QString& delay);
     void StartShiftDisplay(const QString& shift);
-    // The page's part of the page reset: "?" in the mode field, layout of mode 0.
-    void Reset();
-
-    // The page's part of the input/output display.
-    void ShowLinesUnknown();
+    // The page's part of the input/output display for the two "IO" words.
     void ShowLines(uint32_t word1, uint32_t word2);
-    void ShowSwitchInUse(uint32_t word1);
-    void ShowSwitchUnused();
 
-    QLineEdit* Edit_StartModus;
-    QToolButton* SpeedButton_StartModus;
-    QLabel* Label_StartModus;
-    ShapeWidget* Shape_StartUebersicht;
-    QLabel* Image_StartUebersicht;
+    QLineEdit* const Edit_StartModus = Edit_Modus;
+    QToolButton* const SpeedButton_StartModus = SpeedButton_Modus;
+    QLabel* const Label_StartModus = Label_Modus;
+    ShapeWidget* const Shape_StartUebersicht = Shape_Uebersicht;
+    QLabel* const Image_StartUebersicht = Image_Uebersicht;
     QLabel* Label_StartInputTitel;
     ShapeWidget* Shape_StartInput;
     QLabel* Label_StartInput;
@@ -54,21 +36,19 @@ class StartSignalPage {
     QLabel* Label_StartDelayMM;
     QLineEdit* Edit_StartDelayMM;
     QToolButton* SpeedButton_StartDelayMM;
-    ShapeWidget* Shape_StartDrehschalter;
-    QLabel* Label_StartDrehschalter;
+    ShapeWidget* const Shape_StartDrehschalter = rotarySwitch_->Shape_Drehschalter;
+    QLabel* const Label_StartDrehschalter = rotarySwitch_->Label_Drehschalter;
     // Weights 8, 4, 2, 1 from left to right.
-    ShapeWidget* Shape_StartDrehInput8er;
-    ShapeWidget* Shape_StartDrehInput4er;
-    ShapeWidget* Shape_StartDrehInput2er;
-    ShapeWidget* Shape_StartDrehInput1er;
-    QToolButton* SpeedButton_StartReset;
-    std::array<QLabel*, 4> Image_StartUebersichtModes;
+    ShapeWidget* const Shape_StartDrehInput8er = rotarySwitch_->Shape_DrehInput8er;
+    ShapeWidget* const Shape_StartDrehInput4er = rotarySwitch_->Shape_DrehInput4er;
+    ShapeWidget* const Shape_StartDrehInput2er = rotarySwitch_->Shape_DrehInput2er;
+    ShapeWidget* const Shape_StartDrehInput1er = rotarySwitch_->Shape_DrehInput1er;
+    QToolButton* const SpeedButton_StartReset = SpeedButton_Reset;
+
+  protected:
+    std::vector<Shown> ShownInMode() const override;
 
   private:
-    void BuildModeRow(QWidget* tabSheet);
-    void BuildDiagram(QWidget* tabSheet);
-    void BuildValueRows(QWidget* diagram);
-
-    DeviceStateRecord& deviceState_;
-    std::unique_ptr<RotarySwitch> rotarySwitch_;
+    void BuildLines();
+    void BuildValueRows();
 };

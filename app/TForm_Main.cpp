@@ -384,7 +384,7 @@ QString TForm_Main::SpeedModeName(int mode) const {
 }
 
 void TForm_Main::StartModeDisplay(int mode, bool failed) {
-    StartPage->StartModeDisplay(mode, failed ? QStringLiteral("?") : StartModeName(mode));
+    StartPage->ModeDisplay(mode, failed ? QStringLiteral("?") : StartModeName(mode));
 }
 
 void TForm_Main::StartGeneratorDisplay(const std::string& high, const std::string& low) {
@@ -400,7 +400,7 @@ void TForm_Main::StartShiftDisplay(const std::string& shift) {
 }
 
 void TForm_Main::SpeedModeDisplay(int mode, bool failed) {
-    SpeedPageView->SpeedModeDisplay(mode, failed ? QStringLiteral("?") : SpeedModeName(mode));
+    SpeedPageView->ModeDisplay(mode, failed ? QStringLiteral("?") : SpeedModeName(mode));
 }
 
 void TForm_Main::SpeedGeneratorDisplay(const std::string& speed) {

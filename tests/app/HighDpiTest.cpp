@@ -41,7 +41,7 @@ class HighDpiTest : public ::testing::Test {
     void SetUp() override {
         sheet_.resize(653, 553);
         page_ = std::make_unique<StartSignalPage>(&sheet_, state_);
-        page_->StartLayout(1);  // the generator: a picture with edges, a yellow box border
+        page_->Layout(1);  // the generator: a picture with edges, a yellow box border
         sheet_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet_));
         ASSERT_EQ(sheet_.devicePixelRatioF(), Scale) << "QT_SCALE_FACTOR did not take";

@@ -46,7 +46,7 @@ TEST_F(StartPageTest, LayoutShowsTheRowsOfEachMode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode);
-        page_.StartLayout(row.mode);
+        page_.Layout(row.mode);
         EXPECT_EQ(state_.StartModusShown.load(), row.mode >= 0 && row.mode <= 3 ? row.mode : 0);
         EXPECT_EQ(Shown(page_.Shape_StartInput), row.input);
         EXPECT_EQ(Shown(page_.Label_StartInputTitel), row.input);
@@ -71,7 +71,7 @@ TEST_F(StartPageTest, RotarySwitchOnlyForTheFirstUnitTypeAndNeverInModeZero) {
         SCOPED_TRACE(std::string(type) + " mode " + std::to_string(mode));
         state_.SetDeviceType(type);
         page_.Reset();  // every page change lays out mode 0 first
-        page_.StartLayout(mode);
+        page_.Layout(mode);
         EXPECT_EQ(Shown(page_.Shape_StartDrehschalter), shown);
         EXPECT_EQ(Shown(page_.Shape_StartDrehInput1er), shown);
         EXPECT_EQ(page_.Shape_StartDrehschalter->brushColor(), colours::Gray);
@@ -84,7 +84,7 @@ TEST_F(StartPageTest, ModeDisplaySwitchesLayoutAndButtonsFollowTheValues) {
     EXPECT_EQ(FieldColour(page_.Edit_StartModus), colours::Yellow);
     EXPECT_FALSE(page_.SpeedButton_StartModus->isEnabled());
 
-    page_.StartModeDisplay(2, "Verzögerung");
+    page_.ModeDisplay(2, "Verzögerung");
     EXPECT_EQ(FieldColour(page_.Edit_StartModus), colours::SkyBlue);
     EXPECT_EQ(page_.Label_StartModus->text(), "Verzögerung");
     EXPECT_TRUE(page_.SpeedButton_StartModus->isEnabled());
@@ -99,7 +99,7 @@ TEST_F(StartPageTest, ModeDisplaySwitchesLayoutAndButtonsFollowTheValues) {
     page_.StartDelayDisplay("?");
     EXPECT_FALSE(page_.SpeedButton_StartDelayMS->isEnabled());
 
-    page_.StartModeDisplay(0, "?");  // a failed query: mode 0 layout, nothing to edit
+    page_.ModeDisplay(0, "?");  // a failed query: mode 0 layout, nothing to edit
     EXPECT_EQ(page_.Edit_StartModus->text(), "?");
     EXPECT_EQ(FieldColour(page_.Edit_StartModus), colours::SkyBlue);
     EXPECT_EQ(page_.Label_StartModus->text(), "");
@@ -119,7 +119,7 @@ TEST_F(StartPageTest, StartInputFollowsTheBitOfTheUnitType) {
     for (const auto& [type, word1, word2, colour, label] : cases) {
         SCOPED_TRACE(type);
         state_.SetDeviceType(type);
-        page_.StartLayout(2);
+        page_.Layout(2);
         page_.ShowLines(word1, word2);
         EXPECT_EQ(page_.Shape_StartInput->brushColor(), colour);
         EXPECT_EQ(page_.Label_StartInput->text(), label);
@@ -169,7 +169,7 @@ TEST_F(SpeedPageTest, LayoutShowsTheInputChannelsOfEachMode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode);
-        page_.SpeedLayout(row.mode);
+        page_.Layout(row.mode);
         EXPECT_EQ(state_.SpeedModusShown.load(), row.mode <= 4 ? row.mode : 0);
         EXPECT_EQ(Shown(page_.Shape_SpeedInput1A), row.in1A);
         EXPECT_EQ(Shown(page_.Shape_SpeedInput1B), row.in1B);
@@ -188,7 +188,7 @@ TEST_F(SpeedPageTest, LayoutShowsTheInputChannelsOfEachMode) {
 
 TEST_F(SpeedPageTest, LinesAndValues) {
     state_.SetDeviceType("Orvatronic2");
-    page_.SpeedLayout(2);
+    page_.Layout(2);
     page_.ShowLines(Bit(14), Bit(13) | Bit(22) | Bit(19));
     EXPECT_EQ(page_.Shape_SpeedInput1A->brushColor(), colours::Red);
     EXPECT_EQ(page_.Shape_SpeedInput1B->brushColor(), colours::Blue);
@@ -211,10 +211,10 @@ TEST_F(SpeedPageTest, LinesAndValues) {
 // The 24 V input joins the other lines in the layout's black and the unknown gray.
 TEST_F(SpeedPageTest, Input24VNeverKeepsAStaleState) {
     state_.SetDeviceType("Orvatronic");
-    page_.SpeedLayout(4);
+    page_.Layout(4);
     page_.ShowLines(Bit(20), 0);
     ASSERT_EQ(page_.Shape_SpeedInput24V->brushColor(), colours::Red);
-    page_.SpeedLayout(4);
+    page_.Layout(4);
     EXPECT_EQ(page_.Shape_SpeedInput24V->brushColor(), colours::Black);
     page_.ShowLines(Bit(20), 0);
     page_.ShowLinesUnknown();

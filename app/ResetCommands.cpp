@@ -8,6 +8,11 @@ ResetCommands::ResetCommands(Writer writer, Redisplay redisplay, QObject* parent
     connect(&takenCheck_, &QTimer::timeout, this, &ResetCommands::RedisplayOnceTaken);
 }
 
+void ResetCommands::PlaceOnClick(QToolButton* button, const char* resetCommand) {
+    connect(button, &QToolButton::clicked, this,
+            [this, button, resetCommand] { Place(button, resetCommand); });
+}
+
 void ResetCommands::Place(QToolButton* button, const char* resetCommand) {
     Thread_Write* writer = writer_();
     if (writer == nullptr) {

@@ -20,10 +20,13 @@ class ResetCommands : public QObject {
     using Redisplay = std::function<void()>;
     ResetCommands(Writer writer, Redisplay redisplay, QObject* parent);
 
-    // Places resetCommand, "KONFIG.SAVE" and "RESET" into the writer's slots 1 to 3.
-    void Place(QToolButton* button, const char* resetCommand);
+    // A click on the button places resetCommand, "KONFIG.SAVE" and "RESET" into the writer's
+    // slots 1 to 3.
+    void PlaceOnClick(QToolButton* button, const char* resetCommand);
 
   private:
+    void Place(QToolButton* button, const char* resetCommand);
+
     void RedisplayOnceTaken();
 
     Writer writer_;

@@ -13,11 +13,10 @@
 #include <cstdlib>
 
 #include "GeneralPopupMenu.h"
-#include "HandOverTexts.h"
 #include "MainWindowKeys.h"
 #include "OverlayCover.h"
-#include "PageWidgets.h"
 #include "PcServices.h"
+#include "ResetCommands.h"
 #include "TFormSpeedFaktor.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
@@ -29,7 +28,6 @@
 #include "TForm_FileDialog.h"
 #include "TForm_Info.h"
 #include "TForm_Sprachen.h"
-#include "UnitColours.h"
 #include "WindowFont.h"
 #include "WindowPrint.h"
 
@@ -51,18 +49,6 @@ const char* const AlreadyRunningMessage =
 char SystemDecimalSeparator() {
     const QString point = QLocale::system().decimalPoint();
     return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-}
-
-// A text handed over as a signed decimal 32-bit value; anything else counts as 0.
-uint32_t WordOf(const std::string& text) {
-    bool ok = false;
-    const int value = QString::fromStdString(text).toInt(&ok);
-    return ok ? static_cast<uint32_t>(value) : 0;
-}
-
-// Entry m of a mode list; entry 0 for a number the list does not hold.
-QString ModeName(const QStringList& names, int mode) {
-    return names.value(mode >= 0 && mode < names.size() ? mode : 0);
 }
 
 // A launcher's work: the dialog, once made by the entry point, shown over the dimmed screen.
@@ -105,7 +91,7 @@ TForm_Main::TForm_Main(RefuseStart refuseStart) {
     PageControl_Kalvio->setCurrentIndex(PageStart);
     PageControl_KalvioChange();
     connect(PageControl_Kalvio, &QTabWidget::currentChanged, this, [this](int index) {
-        activePageIndex_ = index;
+        HandOver->SetActivePage(index);
         PageControl_KalvioChange();
     });
     StartThreads();
@@ -182,12 +168,16 @@ void TForm_Main::BuildWindow() {
     UnitPageView = std::make_unique<UnitPage>(TabSheet_Orvatronic);
     PcPageView = std::make_unique<PcPage>(TabSheet_PC);
 
-    resetCommands_ = new ResetCommands([this] { return WriterThread.get(); },
-                                       [this] { RedisplayUnitValues(); }, this);
-    connect(StartPage->SpeedButton_StartReset, &QToolButton::clicked, this,
-            &TForm_Main::SpeedButton_StartResetClick);
-    connect(SpeedPageView->SpeedButton_SpeedReset, &QToolButton::clicked, this,
-            &TForm_Main::SpeedButton_SpeedResetClick);
+    HandOver = std::make_unique<ReaderHandOver>(
+        *StartPage, *SpeedPageView, *UnitPageView, DeviceState,
+        ReaderHandOver::Window{[this] { PageControl_KalvioChange(); },
+                               [this](bool connected, const std::string& portName) {
+                                   SetCaption(connected ? ConnectedText : SearchingText, portName);
+                               }});
+    auto* resetCommands = new ResetCommands([this] { return WriterThread.get(); },
+                                            [this] { RedisplayUnitValues(); }, this);
+    resetCommands->PlaceOnClick(StartPage->SpeedButton_StartReset, "START.RESET");
+    resetCommands->PlaceOnClick(SpeedPageView->SpeedButton_SpeedReset, "SPEED.RESET");
     ConnectLaunchers();
     connect(PcPageView->SpeedButton_VersionSprache, &QToolButton::clicked, this,
             &TForm_Main::SpeedButton_VersionSpracheClick);
@@ -276,7 +266,7 @@ void TForm_Main::ConnectLaunchers() {
 
 void TForm_Main::StartThreads() {
     try {
-        ReaderThread = std::make_unique<Thread_Read>(&synchronizer_, *this, DeviceState,
+        ReaderThread = std::make_unique<Thread_Read>(&synchronizer_, *HandOver, DeviceState,
                                                      SystemDecimalSeparator());
         if (!ReaderThread->Start(WorkerThread::Priority::Normal)) {
             QApplication::beep();
@@ -333,16 +323,8 @@ void TForm_Main::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-int TForm_Main::ActivePageIndex() const {
-    return activePageIndex_.load();
-}
-
-unsigned TForm_Main::DisplayEpoch() const {
-    return displayEpoch_.load();
-}
-
 void TForm_Main::RedisplayUnitValues() {
-    ++displayEpoch_;
+    HandOver->RedisplayUnitValues();
 }
 
 void TForm_Main::PageControl_KalvioChange() {
@@ -353,115 +335,10 @@ void TForm_Main::PageControl_KalvioChange() {
     PcPageView->RefreshVersion();
 }
 
-void TForm_Main::PageReset() {
-    PageControl_KalvioChange();
-}
-
 void TForm_Main::SetCaption(const QString& fragment, const std::string& portName) {
     setWindowTitle(
         QStringLiteral("%1    [%2 %3]")
             .arg(QString::fromLatin1(ProductTitle), fragment, QString::fromStdString(portName)));
-}
-
-void TForm_Main::ShowSearchingCaption(const std::string& portName) {
-    SetCaption(SearchingText, portName);
-}
-
-void TForm_Main::ShowConnectedCaption(const std::string& portName) {
-    SetCaption(ConnectedText, portName);
-}
-
-// The mode dialogs' lists name the modes, so a language file that renames them renames the
-// page's display too. Before the dialogs exist the built-in names stand in.
-QString TForm_Main::StartModeName(int mode) const {
-    return FormStartModus != nullptr ? FormStartModus->ModeName(mode)
-                                     : ModeName(TFormStartModus::BuiltInModes(), mode);
-}
-
-QString TForm_Main::SpeedModeName(int mode) const {
-    return FormSpeedModus != nullptr ? FormSpeedModus->ModeName(mode)
-                                     : ModeName(TFormSpeedModus::BuiltInModes(), mode);
-}
-
-void TForm_Main::StartModeDisplay(int mode, bool failed) {
-    StartPage->ModeDisplay(mode, failed ? QStringLiteral("?") : StartModeName(mode));
-}
-
-void TForm_Main::StartGeneratorDisplay(const std::string& high, const std::string& low) {
-    StartPage->StartGeneratorDisplay(QString::fromStdString(high), QString::fromStdString(low));
-}
-
-void TForm_Main::StartDelayDisplay(const std::string& delay) {
-    StartPage->StartDelayDisplay(QString::fromStdString(delay));
-}
-
-void TForm_Main::StartShiftDisplay(const std::string& shift) {
-    StartPage->StartShiftDisplay(QString::fromStdString(shift));
-}
-
-void TForm_Main::SpeedModeDisplay(int mode, bool failed) {
-    SpeedPageView->ModeDisplay(mode, failed ? QStringLiteral("?") : SpeedModeName(mode));
-}
-
-void TForm_Main::SpeedGeneratorDisplay(const std::string& speed) {
-    SpeedPageView->SpeedGeneratorDisplay(QString::fromStdString(speed));
-}
-
-void TForm_Main::SpeedFactorDisplay(const std::string& factor) {
-    SpeedPageView->SpeedFactorDisplay(QString::fromStdString(factor));
-}
-
-// The measured input speed also reaches the factor dialog, which recomputes while it is open.
-void TForm_Main::SpeedValuesDisplay(const std::string& input, const std::string& output) {
-    SpeedPageView->SpeedValuesDisplay(QString::fromStdString(input),
-                                      QString::fromStdString(output));
-    if (FormSpeedFaktor != nullptr) {
-        FormSpeedFaktor->ShowInputSpeed(input == hand_over_texts::Unknown
-                                            ? QStringLiteral("?")
-                                            : QString::number(DeviceState.SpeedInput.load()));
-    }
-}
-
-// Unit replies are 8-bit text; each byte is shown as its Latin-1 character.
-void TForm_Main::UnitDeviceDisplay(const std::string& device) {
-    UnitPageView->UnitDeviceDisplay(QString::fromLatin1(device.data(), int(device.size())));
-}
-
-void TForm_Main::UnitFirmwareDisplay(const std::string& firmware) {
-    UnitPageView->UnitFirmwareDisplay(QString::fromLatin1(firmware.data(), int(firmware.size())));
-}
-
-void TForm_Main::InputOutputDisplay(const std::string& word1, const std::string& word2) {
-    if (word1 == "?") {
-        StartPage->ShowLinesUnknown();
-        SpeedPageView->ShowLinesUnknown();
-        return;
-    }
-    const uint32_t w1 = WordOf(word1);
-    const uint32_t w2 = WordOf(word2);
-    StartPage->ShowLines(w1, w2);
-    SpeedPageView->ShowLines(w1, w2);
-
-    const bool startSwitch = (w1 & page_widgets::Bit(21)) != 0;
-    const bool speedSwitch = (w1 & page_widgets::Bit(22)) != 0;
-    if (startSwitch && !speedSwitch) {
-        StartPage->ShowSwitchInUse(w1);
-        SpeedPageView->ShowSwitchUnused();
-    } else if (speedSwitch && !startSwitch) {
-        SpeedPageView->ShowSwitchInUse(w1);
-        StartPage->ShowSwitchUnused();
-    } else {
-        StartPage->ShowSwitchUnused();
-        SpeedPageView->ShowSwitchUnused();
-    }
-}
-
-void TForm_Main::SpeedButton_StartResetClick() {
-    resetCommands_->Place(StartPage->SpeedButton_StartReset, "START.RESET");
-}
-
-void TForm_Main::SpeedButton_SpeedResetClick() {
-    resetCommands_->Place(SpeedPageView->SpeedButton_SpeedReset, "SPEED.RESET");
 }
 
 void TForm_Main::SpeedButton_StartModusClick() {

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -14,8 +13,7 @@
 #include "GuiSynchronizer.h"
 #include "PcPage.h"
 #include "PcServices.h"
-#include "ReaderDisplay.h"
-#include "ResetCommands.h"
+#include "ReaderHandOver.h"
 #include "SingleInstanceLock.h"
 #include "SpeedPage.h"
 #include "StartSignalPage.h"
@@ -23,7 +21,7 @@
 #include "Thread_Write.h"
 #include "UnitPage.h"
 
-class TForm_Main : public QWidget, public ReaderDisplay {
+class TForm_Main : public QWidget {
     Q_OBJECT
     // The text slots a language file replaces, reachable by name.
     Q_PROPERTY(QString SearchingText MEMBER SearchingText)
@@ -50,31 +48,11 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     explicit TForm_Main(RefuseStart refuseStart = ShowRefusalAndExit);
     ~TForm_Main() override;
 
-    // ReaderDisplay: the reader's hand-overs, on the GUI thread.
-    int ActivePageIndex() const override;
-    unsigned DisplayEpoch() const override;
-    void PageReset() override;
-    void ShowSearchingCaption(const std::string& portName) override;
-    void ShowConnectedCaption(const std::string& portName) override;
-    void StartModeDisplay(int mode, bool failed) override;
-    void StartGeneratorDisplay(const std::string& high, const std::string& low) override;
-    void StartDelayDisplay(const std::string& delay) override;
-    void StartShiftDisplay(const std::string& shift) override;
-    void SpeedModeDisplay(int mode, bool failed) override;
-    void SpeedGeneratorDisplay(const std::string& speed) override;
-    void SpeedFactorDisplay(const std::string& factor) override;
-    void SpeedValuesDisplay(const std::string& input, const std::string& output) override;
-    void UnitDeviceDisplay(const std::string& device) override;
-    void UnitFirmwareDisplay(const std::string& firmware) override;
-    void InputOutputDisplay(const std::string& word1, const std::string& word2) override;
-
     // Something besides the reader changed how unit values are shown (the mode names): the
     // reader hands every value over again in its next cycle.
     void RedisplayUnitValues();
     // The page-change handler: every displayed unit value becomes unknown.
     void PageControl_KalvioChange();
-    void SpeedButton_StartResetClick();
-    void SpeedButton_SpeedResetClick();
     // The launchers: each opens its dialog over the dimmed screen and waits until it closes.
     void SpeedButton_StartModusClick();
     void SpeedButton_StartGeneratorClick();
@@ -99,6 +77,8 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     QString SearchingText, ConnectedText, ManualDialogTitle, LanguageDialogTitle, LanguageCaption,
         LanguageNotLoadedText, LanguageLoadedText;
     DeviceStateRecord DeviceState;
+    // Where the reader's hand-overs land; the reader reads the active page through it.
+    std::unique_ptr<ReaderHandOver> HandOver;
     std::unique_ptr<Thread_Read> ReaderThread;
     std::unique_ptr<Thread_Write> WriterThread;
 
@@ -132,14 +112,9 @@ class TForm_Main : public QWidget, public ReaderDisplay {
     void ConnectServices();
     void StartThreads();
     void SetCaption(const QString& fragment, const std::string& portName);
-    QString StartModeName(int mode) const;
-    QString SpeedModeName(int mode) const;
 
     GuiSynchronizer synchronizer_;
-    ResetCommands* resetCommands_ = nullptr;
     SingleInstanceLock InstanceMutex;
-    std::atomic<int> activePageIndex_{PageStart};
-    std::atomic<unsigned> displayEpoch_{0};
     bool shownBefore_ = false;
     bool threadsStopped_ = false;
 };

@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, RotarySwitchGoesToThePageItsSelectorBitNames) {
     for (const auto& [selector, startInUse, speedInUse] : rows) {
         SCOPED_TRACE(selector);
         const uint32_t word1 = selector | page_widgets::Bit(23);  // code 1
-        window_->InputOutputDisplay(std::to_string(static_cast<int32_t>(word1)), "0");
+        window_->HandOver->InputOutputDisplay(std::to_string(static_cast<int32_t>(word1)), "0");
         EXPECT_EQ(start.Shape_StartDrehInput1er->brushColor(),
                   startInUse ? colours::Red : colours::Gray);
         EXPECT_EQ(start.Shape_StartDrehschalter->brushColor(),
@@ -139,9 +139,9 @@ TEST_F(MainWindowTest, RotarySwitchGoesToThePageItsSelectorBitNames) {
 // A failed "START.CMD" hands over mode 0 with "?": the page takes mode 0's layout.
 TEST_F(MainWindowTest, FailedStartModeQueryAfterModeTwoShowsModeZerosLayout) {
     openWindow();
-    window_->StartModeDisplay(2, false);
+    window_->HandOver->StartModeDisplay(2, false);
     ASSERT_FALSE(find<QLineEdit>("Edit_StartDelayMS")->isHidden());
-    window_->StartModeDisplay(0, true);
+    window_->HandOver->StartModeDisplay(0, true);
     EXPECT_TRUE(find<QLineEdit>("Edit_StartDelayMS")->isHidden());
     EXPECT_TRUE(find<QWidget>("Label_StartInputTitel")->isHidden());
     EXPECT_EQ(find<QLineEdit>("Edit_StartModus")->text(), "?");
@@ -231,8 +231,8 @@ TEST_F(MainWindowTest, DoubleClickOnResetPlacesOneSet) {
     for (const auto& [name, page, command] : buttons) {
         SCOPED_TRACE(name);
         window_->PageControl_Kalvio->setCurrentIndex(page);
-        window_->StartModeDisplay(0, false);  // as the reader shows the modes
-        window_->SpeedModeDisplay(0, false);
+        window_->HandOver->StartModeDisplay(0, false);  // as the reader shows the modes
+        window_->HandOver->SpeedModeDisplay(0, false);
         auto* reset = find<QToolButton>(name);
         ASSERT_TRUE(reset->isEnabled());
         QTest::mousePress(reset, Qt::LeftButton);

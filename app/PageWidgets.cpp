@@ -4,7 +4,7 @@
 
 #include "GlyphCaptionButton.h"
 #include "PaintedGlyph.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 namespace page_widgets {
 namespace {
@@ -107,16 +107,11 @@ QLabel* HiddenPicture(QWidget* parent, const QString& name, const QPixmap& pictu
 void SetField(QLineEdit* field, const QString& text, const QColor& colour) {
     field->setText(text);
     field->setCursorPosition(0);
-    QPalette palette = field->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, colour);
-        palette.setColor(group, QPalette::Window, colour);
-    }
-    field->setPalette(palette);
+    state_colours::SetFieldColour(field, state_colours::Field::Display, colour);
 }
 
 void SetLineState(ShapeWidget* line, bool active, QLabel* label) {
-    line->setBrushColor(active ? unit_colours::Red : unit_colours::Blue);
+    line->setBrushColor(active ? state_colours::Red : state_colours::Blue);
     if (label != nullptr) {
         label->setText(active ? QStringLiteral("1") : QStringLiteral("0"));
     }
@@ -130,10 +125,6 @@ void SetVisible(const std::vector<QWidget*>& widgets, bool visible) {
     for (QWidget* widget : widgets) {
         widget->setVisible(visible);
     }
-}
-
-QColor FieldColour(const QLineEdit* field) {
-    return field->palette().color(QPalette::Base);
 }
 
 }  // namespace page_widgets

@@ -39,6 +39,5 @@ void SetVisible(const std::vector<QWidget*>& widgets, bool visible);
 constexpr uint32_t Bit(int k) {
     return uint32_t{1} << k;
 }
-QColor FieldColour(const QLineEdit* field);
 
 }  // namespace page_widgets

@@ -2,10 +2,10 @@
 
 #include "PageWidgets.h"
 #include "ProgramVersion.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
-namespace colours = unit_colours;
+namespace colours = state_colours;
 
 PcPage::PcPage(QWidget* tabSheet) {
     QGroupBox* version = GroupBox(tabSheet, "GroupBox_VersionKalvio", {0, 0, 645, 156}, "Version");

@@ -1,7 +1,7 @@
 #include "RotarySwitch.h"
 
 #include "PageWidgets.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
 
@@ -37,7 +37,7 @@ void RotarySwitch::Fill(const QColor& colour) {
 void RotarySwitch::ApplyLayout(int mode, bool unitHasSwitch) {
     if (mode == 0 || unitHasSwitch) {
         SetVisible(mode != 0);
-        Fill(unit_colours::Gray);
+        Fill(state_colours::Gray);
     }
 }
 

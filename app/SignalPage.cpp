@@ -1,10 +1,10 @@
 #include "SignalPage.h"
 
 #include "PageWidgets.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
-namespace colours = unit_colours;
+namespace colours = state_colours;
 
 SignalPage::SignalPage(QWidget* tabSheet, const QString& signal, const QColor& boxFill,
                        Picture picture, int modeCount, std::atomic<int32_t>& modeShown,

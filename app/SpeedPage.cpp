@@ -2,7 +2,7 @@
 
 #include "ModePictures.h"
 #include "PageWidgets.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
 
@@ -19,7 +19,7 @@ void SetPair(ShapeWidget* a, ShapeWidget* b, bool aHigh) {
 }  // namespace
 
 SpeedPage::SpeedPage(QWidget* tabSheet, DeviceStateRecord& deviceState)
-    : SignalPage(tabSheet, QStringLiteral("Speed"), unit_colours::SpeedBox,
+    : SignalPage(tabSheet, QStringLiteral("Speed"), state_colours::SpeedBox,
                  mode_pictures::SpeedPicture, mode_pictures::SpeedModeCount,
                  deviceState.SpeedModusShown, deviceState) {
     BuildLines();
@@ -60,7 +60,7 @@ void SpeedPage::BuildLines() {
 }
 
 void SpeedPage::BuildValueRows() {
-    const QColor& green = unit_colours::MoneyGreen;
+    const QColor& green = state_colours::MoneyGreen;
     Label_SpeedGenerator = Label(diagram_, "Label_SpeedGenerator", {171, LabelRowTop, 300, 13},
                                  "Geschwindigkeit:", Qt::AlignCenter);
     Edit_SpeedGenerator =

@@ -2,12 +2,12 @@
 
 #include "ModePictures.h"
 #include "PageWidgets.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
 
 StartSignalPage::StartSignalPage(QWidget* tabSheet, DeviceStateRecord& deviceState)
-    : SignalPage(tabSheet, QStringLiteral("Start"), unit_colours::Green,
+    : SignalPage(tabSheet, QStringLiteral("Start"), state_colours::Green,
                  mode_pictures::StartPicture, mode_pictures::StartModeCount,
                  deviceState.StartModusShown, deviceState) {
     BuildLines();
@@ -37,7 +37,7 @@ void StartSignalPage::BuildLines() {
 }
 
 void StartSignalPage::BuildValueRows() {
-    const QColor& green = unit_colours::MoneyGreen;
+    const QColor& green = state_colours::MoneyGreen;
     Label_StartGeneratorOn =
         Label(diagram_, "Label_StartGeneratorOn", {222, LabelRowTop, 96, 13}, "High:");
     Edit_StartGeneratorOn =

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,6 +11,7 @@
 #include <QTabBar>
 #include <cstdlib>
 
+#include "DecimalSeparator.h"
 #include "GeneralPopupMenu.h"
 #include "MainWindowKeys.h"
 #include "OverlayCover.h"
@@ -45,11 +45,6 @@ const char* const NotSupportedMessage =
 const char* const AlreadyRunningMessage =
     "Das Programm 'Kalvio' wird bereits ausgeführt...     \n\n"
     "The 'Kalvio' program is already running...     \n\n";
-
-char SystemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-}
 
 // A launcher's work: the dialog, once made by the entry point, shown over the dimmed screen.
 void Launch(ParameterDialogFrame* dialog) {
@@ -132,8 +127,6 @@ void TForm_Main::BuildWindow() {
     setFixedSize(ClientWidth, ClientHeight);
     setFont(WindowFont(FontPixelHeight));
 
-    PopupMenu_Leer = new QMenu(this);
-    PopupMenu_Leer->setObjectName(QStringLiteral("PopupMenu_Leer"));
     BuildGeneralPopupMenu();
 
     PageControl_Kalvio = new QTabWidget(this);
@@ -267,7 +260,7 @@ void TForm_Main::ConnectLaunchers() {
 void TForm_Main::StartThreads() {
     try {
         ReaderThread = std::make_unique<Thread_Read>(&synchronizer_, *HandOver, DeviceState,
-                                                     SystemDecimalSeparator());
+                                                     RegionalDecimalSeparator());
         if (!ReaderThread->Start(WorkerThread::Priority::Normal)) {
             QApplication::beep();
         }

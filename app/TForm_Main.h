@@ -87,7 +87,6 @@ class TForm_Main : public QWidget {
     QWidget* TabSheet_Speed;
     QWidget* TabSheet_Orvatronic;
     QWidget* TabSheet_PC;
-    QMenu* PopupMenu_Leer;
     // The general popup menu; its items' texts come from a language file too.
     QMenu* PopupMenu_Algemein;
     std::unique_ptr<StartSignalPage> StartPage;

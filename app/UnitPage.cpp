@@ -1,10 +1,10 @@
 #include "UnitPage.h"
 
 #include "PageWidgets.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 
 using namespace page_widgets;
-namespace colours = unit_colours;
+namespace colours = state_colours;
 
 UnitPage::UnitPage(QWidget* tabSheet) {
     QGroupBox* box = GroupBox(tabSheet, "GroupBox_OrvatronicVersion", {0, 0, 645, 95}, "Version");

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "DialogColours.h"
+#include "StateColours.h"
 #include "UpDownControl.h"
 
 namespace {
@@ -75,7 +75,7 @@ IntegerFieldCheck::IntegerFieldCheck(QLineEdit* field, UpDownControl* upDown,
       upDown_(upDown),
       okButton_(okButton),
       dialog_(dialog),
-      acceptedColour_(dialog_colours::MoneyGreen) {}
+      acceptedColour_(state_colours::MoneyGreen) {}
 
 void IntegerFieldCheck::Run() {
     if (rewriting_ || field_ == nullptr || upDown_ == nullptr) {
@@ -92,7 +92,7 @@ void IntegerFieldCheck::Run() {
         Reject();
         return;
     }
-    dialog_colours::SetBackground(field_, acceptedColour_);
+    state_colours::SetFieldColour(field_, state_colours::Field::Input, acceptedColour_);
     upDown_->StorePosition(verdict.value);
     if (verdict.rewrite) {
         Rewrite(verdict.value);
@@ -112,18 +112,18 @@ void IntegerFieldCheck::Prefill(int value) {
 }
 
 bool IntegerFieldCheck::IsValid() const {
-    return field_ != nullptr && dialog_colours::Background(field_) != dialog_colours::Red;
+    return field_ != nullptr && state_colours::FieldColour(field_) != state_colours::Red;
 }
 
 void IntegerFieldCheck::Accept(bool enableOk) {
-    dialog_colours::SetBackground(field_, acceptedColour_);
+    state_colours::SetFieldColour(field_, state_colours::Field::Input, acceptedColour_);
     if (okButton_ != nullptr) {
         okButton_->setEnabled(enableOk);
     }
 }
 
 void IntegerFieldCheck::Reject() {
-    dialog_colours::SetBackground(field_, dialog_colours::Red);
+    state_colours::SetFieldColour(field_, state_colours::Field::Input, state_colours::Red);
     if (okButton_ != nullptr) {
         okButton_->setEnabled(false);
     }

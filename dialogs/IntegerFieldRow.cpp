@@ -1,6 +1,6 @@
 #include "IntegerFieldRow.h"
 
-#include "DialogColours.h"
+#include "StateColours.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ IntegerFieldRow::IntegerFieldRow(QWidget* parent, const QString& name, QPoint to
     Edit = new QLineEdit(parent);
     Edit->setObjectName(QStringLiteral("Edit_") + name);
     Edit->setGeometry(x, y + FieldTop, FieldWidth, FieldHeight);
-    dialog_colours::SetBackground(Edit, dialog_colours::MoneyGreen);
+    state_colours::SetFieldColour(Edit, state_colours::Field::Input, state_colours::MoneyGreen);
 
     UpDown = new UpDownControl(parent);
     UpDown->setObjectName(QStringLiteral("UpDown_") + name);
@@ -46,7 +46,7 @@ IntegerFieldRow::IntegerFieldRow(QWidget* parent, const QString& name, QPoint to
         MakeLabel(parent, QStringLiteral("Label_") + name + QStringLiteral("Wertebereich"),
                   {x, y + RangeTop, TextWidth, LabelHeight}, texts.range);
     QPalette grey = Wertebereich->palette();
-    grey.setColor(QPalette::WindowText, dialog_colours::RangeGrey);
+    grey.setColor(QPalette::WindowText, state_colours::RangeGrey);
     Wertebereich->setPalette(grey);
 
     Check = new IntegerFieldCheck(Edit, UpDown, okButton, dialog);

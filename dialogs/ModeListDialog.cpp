@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "DialogColours.h"
+#include "StateColours.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ ModeListDialog::ModeListDialog(const Setting& setting, std::function<int()> devi
     list_->setMaxVisibleItems(VisibleRows);
     list_->addItems(setting.modes);
     list_->setGeometry(16, 52, width, 21);
-    dialog_colours::SetBackground(list_, dialog_colours::SkyBlue);
+    state_colours::SetFieldColour(list_, state_colours::Field::Input, state_colours::SkyBlue);
 }
 
 QString ModeListDialog::ModeName(int mode) const {

@@ -1,11 +1,11 @@
 #include "TFormSpeedFaktor.h"
 
 #include <QKeyEvent>
-#include <QLocale>
 
+#include "DecimalSeparator.h"
 #include "DeviceStateRecord.h"
-#include "DialogColours.h"
 #include "FactorArithmetic.h"
+#include "StateColours.h"
 
 TFormSpeedFaktor* FormSpeedFaktor = nullptr;
 
@@ -28,13 +28,6 @@ constexpr int LabelHeight = 13;
 constexpr int RadioWidth = 16;
 constexpr int CaptionIndent = RadioWidth + 4;
 
-// The locale's decimal separator as the page shows it: a point where it is no single ASCII
-// character.
-char SeparatorOf(const QLocale& locale) {
-    const QString point = locale.decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -51,15 +44,15 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, int left) {
 
 void MakeGrey(QLabel* label) {
     QPalette grey = label->palette();
-    grey.setColor(QPalette::WindowText, dialog_colours::RangeGrey);
+    grey.setColor(QPalette::WindowText, state_colours::RangeGrey);
     label->setPalette(grey);
 }
 
 // An entered field is money green and editable with its up-down control; a computed one is
 // silver and read-only.
 void SetEntered(QLineEdit* field, UpDownControl* upDown, bool entered) {
-    dialog_colours::SetBackground(field,
-                                  entered ? dialog_colours::MoneyGreen : dialog_colours::Silver);
+    state_colours::SetFieldColour(field, state_colours::Field::Input,
+                                  entered ? state_colours::MoneyGreen : state_colours::Silver);
     field->setReadOnly(!entered);
     upDown->setEnabled(entered);
 }
@@ -76,7 +69,7 @@ TFormSpeedFaktor::TFormSpeedFaktor(QWidget* mainWindow, DeviceStateRecord& devic
     : ParameterDialogFrame(QStringLiteral("FormSpeedFaktor"), QStringLiteral("Faktor einstellen"),
                            QStringLiteral("GroupBox_SpeedFaktor"), mainWindow, deviceState, writer,
                            ClientWidth),
-      decimalSeparator_(SeparatorOf(QLocale())),
+      decimalSeparator_(RegionalDecimalSeparator()),
       outputRow_(
           GroupBox(), QStringLiteral("SpeedSoll"), {OutputLeft, LabelTop}, fa::MinOutput,
           fa::MaxOutput, 1,
@@ -101,7 +94,8 @@ void TFormSpeedFaktor::BuildInputColumn() {
     Edit_SpeedIst->setGeometry(InputLeft, FieldTop, FieldWidth, FieldHeight);
     Edit_SpeedIst->setReadOnly(true);
     Edit_SpeedIst->setFocusPolicy(Qt::ClickFocus);  // no tab stop
-    dialog_colours::SetBackground(Edit_SpeedIst, dialog_colours::Silver);
+    state_colours::SetFieldColour(Edit_SpeedIst, state_colours::Field::Input,
+                                  state_colours::Silver);
     Label1 = MakeLabel(box, "Label1", {InputLeft + FieldWidth + 4, FieldTop + 4, 34, LabelHeight},
                        QStringLiteral("mm/s"));
 }
@@ -115,7 +109,8 @@ void TFormSpeedFaktor::BuildFactorColumn() {
     Edit_SpeedFaktor = new QLineEdit(QStringLiteral("0"), box);
     Edit_SpeedFaktor->setObjectName(QStringLiteral("Edit_SpeedFaktor"));
     Edit_SpeedFaktor->setGeometry(FactorLeft, FieldTop, FieldWidth, FieldHeight);
-    dialog_colours::SetBackground(Edit_SpeedFaktor, dialog_colours::MoneyGreen);
+    state_colours::SetFieldColour(Edit_SpeedFaktor, state_colours::Field::Input,
+                                  state_colours::MoneyGreen);
     // Not joined to the field: only its clicks count, its own position means nothing.
     UpDown_SpeedFaktor = new UpDownControl(box);
     UpDown_SpeedFaktor->setObjectName(QStringLiteral("UpDown_SpeedFaktor"));
@@ -169,7 +164,7 @@ void TFormSpeedFaktor::ConnectHandlers() {
             &TFormSpeedFaktor::Edit_SpeedFaktorChange);
     connect(Edit_SpeedSoll, &QLineEdit::textChanged, this, &TFormSpeedFaktor::Edit_SpeedSollChange);
     connect(Edit_SpeedIst, &QLineEdit::textChanged, this, &TFormSpeedFaktor::Edit_SpeedIstChange);
-    outputRow_.Check->SetAcceptedColour(dialog_colours::Silver);
+    outputRow_.Check->SetAcceptedColour(state_colours::Silver);
     outputRow_.Check->SetAfterAccept([this] { Edit_SpeedIstChange(); });
     Edit_SpeedFaktor->installEventFilter(this);
 }
@@ -203,14 +198,14 @@ void TFormSpeedFaktor::RadioButton_SpeedFaktorFaktorClick() {
     SetEntered(Edit_SpeedFaktor, UpDown_SpeedFaktor, true);
     WriteUnchecked(Edit_SpeedFaktor, FactorText(FaktorValue));
     SetEntered(Edit_SpeedSoll, UpDown_SpeedSoll, false);
-    outputRow_.Check->SetAcceptedColour(dialog_colours::Silver);
+    outputRow_.Check->SetAcceptedColour(state_colours::Silver);
     Edit_SpeedIstChange();
 }
 
 void TFormSpeedFaktor::RadioButton_SpeedFaktorSollClick() {
     SetEntered(Edit_SpeedFaktor, UpDown_SpeedFaktor, false);
     SetEntered(Edit_SpeedSoll, UpDown_SpeedSoll, true);
-    outputRow_.Check->SetAcceptedColour(dialog_colours::MoneyGreen);
+    outputRow_.Check->SetAcceptedColour(state_colours::MoneyGreen);
     WriteUnchecked(Edit_SpeedSoll, QString::number(UpDown_SpeedSoll->Position()));
     Edit_SpeedIstChange();
 }
@@ -232,23 +227,27 @@ bool TFormSpeedFaktor::Edit_SpeedFaktorKeyDown(const QKeyEvent* event) {
 
 void TFormSpeedFaktor::Edit_SpeedFaktorChange() {
     if (!ChecksOn) {
-        dialog_colours::SetBackground(
-            Edit_SpeedFaktor, InFactorMode() ? dialog_colours::MoneyGreen : dialog_colours::Silver);
+        state_colours::SetFieldColour(
+            Edit_SpeedFaktor, state_colours::Field::Input,
+            InFactorMode() ? state_colours::MoneyGreen : state_colours::Silver);
         BitBtn_OK->setEnabled(true);
         return;
     }
     const std::string text = fa::Trimmed(Edit_SpeedFaktor->text().toStdString());
     if (text.empty() || text == "-") {
-        dialog_colours::SetBackground(Edit_SpeedFaktor, dialog_colours::Red);
+        state_colours::SetFieldColour(Edit_SpeedFaktor, state_colours::Field::Input,
+                                      state_colours::Red);
         BitBtn_OK->setEnabled(false);
         return;
     }
-    dialog_colours::SetBackground(Edit_SpeedFaktor, dialog_colours::MoneyGreen);
+    state_colours::SetFieldColour(Edit_SpeedFaktor, state_colours::Field::Input,
+                                  state_colours::MoneyGreen);
     const std::optional<int64_t> typed = fa::ParseThousandths(text, decimalSeparator_);
     if (!typed) {
         FaktorValue = 0;
         WriteUnchecked(Edit_SpeedFaktor, QString());
-        dialog_colours::SetBackground(Edit_SpeedFaktor, dialog_colours::Red);
+        state_colours::SetFieldColour(Edit_SpeedFaktor, state_colours::Field::Input,
+                                      state_colours::Red);
         BitBtn_OK->setEnabled(false);
         return;
     }
@@ -310,9 +309,9 @@ void TFormSpeedFaktor::RecomputeOutput() {
     WriteUnchecked(Edit_SpeedSoll, computed.limit == fa::Limit::None
                                        ? QString::number(computed.output)
                                        : LimitText(computed.limit));
-    dialog_colours::SetBackground(Edit_SpeedSoll, computed.limit == fa::Limit::None
-                                                      ? dialog_colours::Silver
-                                                      : dialog_colours::Red);
+    state_colours::SetFieldColour(
+        Edit_SpeedSoll, state_colours::Field::Input,
+        computed.limit == fa::Limit::None ? state_colours::Silver : state_colours::Red);
 }
 
 void TFormSpeedFaktor::RecomputeFactor() {
@@ -321,9 +320,9 @@ void TFormSpeedFaktor::RecomputeFactor() {
     FaktorValue = computed.value;
     WriteUnchecked(Edit_SpeedFaktor, computed.limit == fa::Limit::None ? FactorText(computed.shown)
                                                                        : LimitText(computed.limit));
-    dialog_colours::SetBackground(Edit_SpeedFaktor, computed.limit == fa::Limit::None
-                                                        ? dialog_colours::Silver
-                                                        : dialog_colours::Red);
+    state_colours::SetFieldColour(
+        Edit_SpeedFaktor, state_colours::Field::Input,
+        computed.limit == fa::Limit::None ? state_colours::Silver : state_colours::Red);
 }
 
 void TFormSpeedFaktor::UpdateOk() {
@@ -331,5 +330,5 @@ void TFormSpeedFaktor::UpdateOk() {
 }
 
 bool TFormSpeedFaktor::IsRed(const QLineEdit* field) const {
-    return dialog_colours::Background(field) == dialog_colours::Red;
+    return state_colours::FieldColour(field) == state_colours::Red;
 }

@@ -17,12 +17,12 @@
 #include "ProcessingWait.h"
 #include "ProgramSandbox.h"
 #include "SimulatedUnit.h"
+#include "StateColours.h"
 #include "TForm_Main.h"
 #include "TemporaryFolder.h"
-#include "UnitColours.h"
 
 using namespace std::chrono_literals;
-namespace colours = unit_colours;
+namespace colours = state_colours;
 
 namespace {
 
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, StartsOnTheStartPageWithDataFoldersBesideItsOwn) {
     EXPECT_EQ(window_->PageControl_Kalvio->count(), 4);
     auto* mode = find<QLineEdit>("Edit_StartModus");
     EXPECT_EQ(mode->text(), "?");
-    EXPECT_EQ(page_widgets::FieldColour(mode), colours::Yellow);
+    EXPECT_EQ(state_colours::FieldColour(mode), colours::Yellow);
 }
 
 TEST_F(MainWindowTest, TabsAreButtonsOf144By50) {
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, EachPagePollsItsOwnQueries) {
     auto* device = find<QLineEdit>("Edit_OrvatronicDevice");
     EXPECT_EQ(device->text(), "?") << "a page change shows '?' at once";
     ASSERT_TRUE(WaitUntil([device] { return device->text() == "Orvatronic  sim"; }));
-    EXPECT_EQ(page_widgets::FieldColour(device), colours::Silver);
+    EXPECT_EQ(state_colours::FieldColour(device), colours::Silver);
     EXPECT_TRUE(pollsExactly({"VERSION.HW", "VERSION.SW"}, 4));
     window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PagePc);
     EXPECT_TRUE(pollsExactly({"IO"}, 3));

@@ -14,12 +14,12 @@
 #include "PcPage.h"
 #include "SpeedPage.h"
 #include "StartSignalPage.h"
-#include "UnitColours.h"
+#include "StateColours.h"
 #include "UnitPage.h"
 
-namespace colours = unit_colours;
+namespace colours = state_colours;
 using page_widgets::Bit;
-using page_widgets::FieldColour;
+using state_colours::FieldColour;
 
 namespace {
 

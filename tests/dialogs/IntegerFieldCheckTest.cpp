@@ -4,9 +4,9 @@
 
 #include <QPushButton>
 
-#include "DialogColours.h"
 #include "DialogDriver.h"
 #include "IntegerFieldCheck.h"
+#include "StateColours.h"
 #include "TFormStartDelay.h"
 #include "TFormStartGenerator.h"
 
@@ -82,7 +82,7 @@ TEST_F(HiddenDialogCheck, NotVisibleMeansValidAndOkEnabled) {
         dialog.BitBtn_OK->setEnabled(false);
         dialog.Edit_StartDelay->setText(text);
         EXPECT_EQ(dialog.Edit_StartDelay->text(), text) << "left as set";
-        EXPECT_EQ(dialog_colours::Background(dialog.Edit_StartDelay), dialog_colours::MoneyGreen)
+        EXPECT_EQ(state_colours::FieldColour(dialog.Edit_StartDelay), state_colours::MoneyGreen)
             << text;
         EXPECT_TRUE(dialog.BitBtn_OK->isEnabled()) << text;
     }
@@ -94,8 +94,8 @@ TEST_F(HiddenDialogCheck, FieldsStartWithTheirInitialValues) {
     EXPECT_EQ(delay.Edit_StartDelay->text(), "0");
     EXPECT_EQ(generator.Edit_StartGeneratorOn->text(), "1");
     EXPECT_EQ(generator.Edit_StartGeneratorOff->text(), "1");
-    EXPECT_EQ(dialog_colours::Background(generator.Edit_StartGeneratorOn),
-              dialog_colours::MoneyGreen);
+    EXPECT_EQ(state_colours::FieldColour(generator.Edit_StartGeneratorOn),
+              state_colours::MoneyGreen);
 }
 
 // A check told to stay quiet only colours and enables, as the factor dialog's own writes need.
@@ -110,14 +110,14 @@ TEST(IntegerFieldCheckHooks, ChecksOffOnlyColoursAndEnables) {
     QObject::connect(field, &QLineEdit::textChanged, [&] { check.Run(); });
     int accepted = 0;
     check.SetAfterAccept([&] { ++accepted; });
-    check.SetAcceptedColour(dialog_colours::Silver);
+    check.SetAcceptedColour(state_colours::Silver);
     dialog_test::Show(dialog);
 
     check.SetChecksOn(false);
     ok->setEnabled(false);
     field->setText("max");
     EXPECT_EQ(field->text(), "max");
-    EXPECT_EQ(dialog_colours::Background(field), dialog_colours::Silver);
+    EXPECT_EQ(state_colours::FieldColour(field), state_colours::Silver);
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(accepted, 0);
 
@@ -125,11 +125,11 @@ TEST(IntegerFieldCheckHooks, ChecksOffOnlyColoursAndEnables) {
     field->setText("-0042");
     EXPECT_EQ(field->text(), "-42");
     EXPECT_EQ(upDown->Position(), -42);
-    EXPECT_EQ(dialog_colours::Background(field), dialog_colours::Silver);
+    EXPECT_EQ(state_colours::FieldColour(field), state_colours::Silver);
     EXPECT_EQ(accepted, 1) << "once per accepted text, the rewrite included";
 
     field->setText("-");
-    EXPECT_EQ(dialog_colours::Background(field), dialog_colours::Red);
+    EXPECT_EQ(state_colours::FieldColour(field), state_colours::Red);
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(accepted, 1);
 }

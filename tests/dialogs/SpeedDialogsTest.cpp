@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "DialogColours.h"
 #include "DialogDriver.h"
+#include "StateColours.h"
 #include "TFormSpeedGenerator.h"
 #include "TFormSpeedModus.h"
 
@@ -73,7 +73,7 @@ class SpeedGeneratorDialog : public ::testing::Test, public dialog_test::Bench {
     void SetUp() override { dialog_test::Show(dialog); }
     void TearDown() override { dialog.hide(); }
     QLineEdit* field() { return dialog.Edit_SpeedGenerator; }
-    QColor colour() { return dialog_colours::Background(field()); }
+    QColor colour() { return state_colours::FieldColour(field()); }
     TFormSpeedGenerator dialog{&mainWindow, state, &writer};
 };
 
@@ -82,13 +82,13 @@ TEST_F(SpeedGeneratorDialog, MinusFirstThenDigitsGivesANegativeSpeed) {
     QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field(), "-");
     EXPECT_EQ(field()->text(), "-");
-    EXPECT_EQ(colour(), dialog_colours::Red);
+    EXPECT_EQ(colour(), state_colours::Red);
     EXPECT_FALSE(dialog.BitBtn_OK->isEnabled());
     QTest::keyClick(field(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible()) << "Enter does nothing while OK is disabled";
     QTest::keyClicks(field(), "150");
     EXPECT_EQ(field()->text(), "-150");
-    EXPECT_EQ(colour(), dialog_colours::MoneyGreen);
+    EXPECT_EQ(colour(), state_colours::MoneyGreen);
     EXPECT_TRUE(dialog.BitBtn_OK->isEnabled());
     dialog.BitBtn_OK->click();
     EXPECT_EQ(Slots(writer), (Strings{"SPEED.GENERATOR -150", "KONFIG.SAVE", ""}));
@@ -117,8 +117,7 @@ TEST_F(SpeedGeneratorDialog, TypedSpeeds) {
         dialog_test::Show(dialog);
         TypeInto(field(), row.typed);
         EXPECT_EQ(field()->text(), row.shown) << row.typed;
-        EXPECT_EQ(colour(), row.red ? dialog_colours::Red : dialog_colours::MoneyGreen)
-            << row.typed;
+        EXPECT_EQ(colour(), row.red ? state_colours::Red : state_colours::MoneyGreen) << row.typed;
         EXPECT_EQ(dialog.BitBtn_OK->isEnabled(), !row.red) << row.typed;
     }
 }
@@ -144,7 +143,7 @@ TEST_F(SpeedGeneratorDialog, OpensWithTheUnitsSpeedIncludingZeroAndNegative) {
         state.SpeedGenerator = speed;
         dialog_test::Show(dialog);
         EXPECT_EQ(field()->text(), shown);
-        EXPECT_EQ(colour(), dialog_colours::MoneyGreen);
+        EXPECT_EQ(colour(), state_colours::MoneyGreen);
         dialog.hide();
     }
     EXPECT_EQ(dialog.Label_SpeedGeneratorWertebereich->text(), "[-2000..2000]");

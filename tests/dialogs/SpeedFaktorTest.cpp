@@ -10,8 +10,8 @@
 #include <QToolButton>
 #include <memory>
 
-#include "DialogColours.h"
 #include "DialogDriver.h"
+#include "StateColours.h"
 #include "TFormSpeedFaktor.h"
 
 using dialog_test::Slots;
@@ -20,9 +20,9 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-const QColor& Green = dialog_colours::MoneyGreen;
-const QColor& Red = dialog_colours::Red;
-const QColor& Silver = dialog_colours::Silver;
+const QColor& Green = state_colours::MoneyGreen;
+const QColor& Red = state_colours::Red;
+const QColor& Silver = state_colours::Silver;
 
 class SpeedFactorDialog : public ::testing::Test, public dialog_test::Bench {
   protected:
@@ -62,7 +62,7 @@ class SpeedFactorDialog : public ::testing::Test, public dialog_test::Bench {
 
     QLineEdit* factor() const { return dialog->Edit_SpeedFaktor; }
     QLineEdit* output() const { return dialog->Edit_SpeedSoll; }
-    static QColor Colour(const QLineEdit* field) { return dialog_colours::Background(field); }
+    static QColor Colour(const QLineEdit* field) { return state_colours::FieldColour(field); }
     bool OkEnabled() const { return dialog->BitBtn_OK->isEnabled(); }
 
     std::unique_ptr<TFormSpeedFaktor> dialog;

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "DialogColours.h"
 #include "DialogDriver.h"
+#include "StateColours.h"
 #include "TFormStartDelay.h"
 #include "TFormStartDelayMM.h"
 #include "TFormStartGenerator.h"
@@ -18,11 +18,11 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-const QColor& Green = dialog_colours::MoneyGreen;
-const QColor& Red = dialog_colours::Red;
+const QColor& Green = state_colours::MoneyGreen;
+const QColor& Red = state_colours::Red;
 
 QColor ColourOf(const QLineEdit* field) {
-    return dialog_colours::Background(field);
+    return state_colours::FieldColour(field);
 }
 
 class StartModeDialog : public ::testing::Test, public dialog_test::Bench {
@@ -39,7 +39,7 @@ TEST_F(StartModeDialog, ListHoldsTheFourModesInOrder) {
     EXPECT_EQ(items, expected);
     EXPECT_FALSE(dialog.ComboBox_StartModus->isEditable());
     EXPECT_EQ(dialog.ComboBox_StartModus->maxVisibleItems(), 13);
-    EXPECT_EQ(dialog_colours::Background(dialog.ComboBox_StartModus), dialog_colours::SkyBlue);
+    EXPECT_EQ(state_colours::FieldColour(dialog.ComboBox_StartModus), state_colours::SkyBlue);
     EXPECT_EQ(dialog.windowTitle(), "Modus einstellen");
     EXPECT_EQ(dialog.Label_StartModus->text(), "Modus:");
     EXPECT_EQ(dialog.ModeName(2), QString::fromUtf8("Verzögerung"));

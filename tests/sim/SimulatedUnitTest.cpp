@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "PcPort.h"
-#include "ScratchFolder.h"
 #include "SettingsMatch.h"
 #include "SimulatedUnit.h"
+#include "TemporaryFolder.h"
 
 namespace sim {
 namespace {
@@ -85,7 +85,7 @@ class SimulatedUnitTest : public ::testing::Test {
         return {};
     }
 
-    sim_test::ScratchFolder folder_;
+    test_support::TemporaryFolder folder_;
     std::unique_ptr<SimulatedUnit> unit_;
     std::unique_ptr<PcPort> port_;
 };

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "PcPort.h"
-#include "ScratchFolder.h"
+#include "TemporaryFolder.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ bool Exists(const std::string& path) {
 }
 
 TEST(SimulatorProgramTest, AnnouncesServesAndUnplugsOnSigterm) {
-    sim_test::ScratchFolder folder;
+    test_support::TemporaryFolder folder;
     Program program({"--dir", folder.path(), "--port", "9", "--device", "orvatronic2"});
     ASSERT_TRUE(program.started());
     const std::string line = program.firstLine();

@@ -3,9 +3,9 @@
 
 #include <fstream>
 
-#include "ScratchFolder.h"
 #include "SettingsMatch.h"
 #include "StateFile.h"
+#include "TemporaryFolder.h"
 
 namespace sim {
 namespace {
@@ -15,7 +15,7 @@ const char* const Complete =
     "speedMode=4\nspeedGenerator=-50\nspeedFactor=-99999\n";
 
 TEST(StateFileTest, SavedSettingsLoadBack) {
-    sim_test::ScratchFolder folder;
+    test_support::TemporaryFolder folder;
     Settings settings;
     settings.startMode = 3;
     settings.startShiftMm = 1333;
@@ -60,7 +60,7 @@ TEST(StateFileTest, ParseAcceptsOnlyCompleteInRangeFiles) {
 }
 
 TEST(StateFileTest, MissingOrOversizedFileLoadsNothing) {
-    sim_test::ScratchFolder folder;
+    test_support::TemporaryFolder folder;
     EXPECT_FALSE(StateFile(folder.file("absent")).load());
     std::ofstream(folder.file("big")) << Complete << std::string(StateFile::MaxBytes, '#');
     EXPECT_FALSE(StateFile(folder.file("big")).load());

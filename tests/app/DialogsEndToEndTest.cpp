@@ -16,6 +16,7 @@
 #include <set>
 
 #include "CommandLogQueries.h"
+#include "ConnectedProgram.h"
 #include "ProcessingWait.h"
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
@@ -53,21 +54,8 @@ struct Road {
     QString shown;
 };
 
-class DialogsEndToEndTest : public ::testing::Test {
+class DialogsEndToEndTest : public ConnectedProgram {
   protected:
-    // As the entry point does: every window in its order, over a simulated unit on COM5.
-    void SetUp() override {
-        unit_ = sandbox_.StartUnit();
-        ASSERT_NE(unit_, nullptr);
-        windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
-        window_ = &windows_->Main();
-        window_->show();
-    }
-    void TearDown() override {
-        windows_.reset();
-        unit_.reset();
-    }
-
     template <typename Widget>
     Widget* Find(const char* name) {
         return window_->findChild<Widget*>(QLatin1String(name));
@@ -106,9 +94,7 @@ class DialogsEndToEndTest : public ::testing::Test {
     }
 
     void Travel(const Road& road) {
-        ASSERT_TRUE(WaitUntil([this] {
-            return window_->windowTitle() == "Kalvio - Quenzel AG    [Verbunden über COM5]";
-        }));
+        ASSERT_TRUE(WaitConnected());
         window_->PageControl_Kalvio->setCurrentIndex(road.page);
         auto* launcher = Find<QToolButton>(road.launcher);
         ASSERT_NE(launcher, nullptr) << road.launcher;
@@ -140,11 +126,6 @@ class DialogsEndToEndTest : public ::testing::Test {
         EXPECT_TRUE(WaitUntil([&] { return field->text() == road.shown; }))
             << road.field << " shows " << field->text().toStdString();
     }
-
-    ProgramSandbox sandbox_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
-    std::unique_ptr<ProgramWindows> windows_;
-    TForm_Main* window_ = nullptr;
 };
 
 TEST_F(DialogsEndToEndTest, StartModeToGenerator) {
@@ -254,6 +235,38 @@ TEST_F(DialogsEndToEndTest, SpeedFactorWhileTheInputSpeedIsMeasured) {
             "2" + QLocale::system().decimalPoint() + "500"});
     EXPECT_TRUE(inputSpeedFollowed);
     EXPECT_EQ(unit_->storedSettings().speedFactor, 2500);
+}
+
+// On a desktop with a decimal comma the speed page shows the factor as the factor dialog does,
+// and a factor typed with the comma comes back to the page with it.
+class DecimalCommaDesktopTest : public DialogsEndToEndTest {
+  protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        DialogsEndToEndTest::SetUp();
+    }
+    void TearDown() override {
+        DialogsEndToEndTest::TearDown();
+        QLocale::setDefault(QLocale::system());
+    }
+};
+
+TEST_F(DecimalCommaDesktopTest, PageAndFactorDialogShowTheSameSeparator) {
+    QString onPage, inDialog;
+    Travel({TForm_Main::PageSpeed,
+            "SPEED.CMD 2",
+            "SpeedButton_SpeedFaktor",
+            [&] {
+                onPage = Find<QLineEdit>("Edit_SpeedFaktor")->text();
+                inDialog = FormSpeedFaktor->Edit_SpeedFaktor->text();
+                FormSpeedFaktor->Edit_SpeedFaktor->setText("2,5");
+                FormSpeedFaktor->BitBtn_OK->click();
+            },
+            {"SPEED.FAKTOR 2500", "KONFIG.SAVE"},
+            "Edit_SpeedFaktor",
+            "2,500"});
+    EXPECT_TRUE(onPage.contains(',')) << onPage.toStdString();
+    EXPECT_EQ(onPage.toStdString(), inDialog.toStdString());
 }
 
 // The PC page's version button opens the information window over the dimmed screen; two

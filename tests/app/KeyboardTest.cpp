@@ -14,6 +14,7 @@
 #include <set>
 
 #include "CommandLogQueries.h"
+#include "ConnectedProgram.h"
 #include "ProcessingWait.h"
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
@@ -122,18 +123,13 @@ struct Stretch {
     Strings heard;  // empty: nothing but the reader's queries
 };
 
-class KeyboardWalkTest : public ::testing::Test {
+class KeyboardWalkTest : public ConnectedProgram {
   protected:
     void SetUp() override {
-        unit_ = sandbox_.StartUnit();
-        ASSERT_NE(unit_, nullptr);
-        windows_ = std::make_unique<ProgramWindows>([](const QString&) {});
-        window_ = &windows_->Main();
-        window_->show();
+        ConnectedProgram::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_TRUE(MakeActive(*window_));
-        ASSERT_TRUE(WaitUntil([this] {
-            return window_->windowTitle() == "Kalvio - Quenzel AG    [Verbunden über COM5]";
-        }));
+        ASSERT_TRUE(WaitConnected());
     }
 
     bool ReachPage(const Stretch& stretch) {
@@ -224,11 +220,6 @@ class KeyboardWalkTest : public ::testing::Test {
         // As the window manager does: the main window is active again once the dialog is gone.
         ASSERT_TRUE(MakeActive(*window_));
     }
-
-    ProgramSandbox sandbox_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
-    std::unique_ptr<ProgramWindows> windows_;
-    TForm_Main* window_ = nullptr;
 };
 
 TEST_F(KeyboardWalkTest, ReachesEveryPageAndConfirmsAndCancelsEveryDialog) {

@@ -45,6 +45,15 @@ void SignalPage::TakeParts(std::vector<ValueRow> rows, std::vector<ShapeWidget*>
     diagramLabels_ = std::move(diagramLabels);
 }
 
+std::tuple<QLabel*, QLineEdit*, QToolButton*> SignalPage::CentredValueRow(const QString& value,
+                                                                          const QString& caption,
+                                                                          int buttonLeft) {
+    return {
+        Label(diagram_, "Label_" + value, {171, LabelRowTop, 300, 13}, caption, Qt::AlignCenter),
+        ReadOnlyField(diagram_, "Edit_" + value, {273, FieldRowTop, 96, 21}, colours::MoneyGreen),
+        EditButton(diagram_, "SpeedButton_" + value, {buttonLeft, FieldRowTop})};
+}
+
 void SignalPage::Layout(int mode) {
     if (mode < 0 || mode >= modeCount_) {
         mode = 0;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "DeviceStateRecord.h"
@@ -71,6 +72,11 @@ class SignalPage {
     // lose their "1" or "0"; diagramLabels lose their text in a new layout.
     void TakeParts(std::vector<ValueRow> rows, std::vector<ShapeWidget*> lines,
                    std::vector<QLabel*> lineLabels, std::vector<QLabel*> diagramLabels);
+    // A value row centred under the box: its label over the box's width, the money green field
+    // and its button; named Label_<value>, Edit_<value>, SpeedButton_<value>.
+    std::tuple<QLabel*, QLineEdit*, QToolButton*> CentredValueRow(const QString& value,
+                                                                  const QString& caption,
+                                                                  int buttonLeft);
     // The money green value field; the button edits the value unless it is "?".
     static void ShowValue(QLineEdit* field, const QString& text, QToolButton* button = nullptr);
     void ShowLinesKnown();

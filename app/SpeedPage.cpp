@@ -60,18 +60,10 @@ void SpeedPage::BuildLines() {
 }
 
 void SpeedPage::BuildValueRows() {
-    const QColor& green = state_colours::MoneyGreen;
-    Label_SpeedGenerator = Label(diagram_, "Label_SpeedGenerator", {171, LabelRowTop, 300, 13},
-                                 "Geschwindigkeit:", Qt::AlignCenter);
-    Edit_SpeedGenerator =
-        ReadOnlyField(diagram_, "Edit_SpeedGenerator", {273, FieldRowTop, 96, 21}, green);
-    SpeedButton_SpeedGenerator =
-        EditButton(diagram_, "SpeedButton_SpeedGenerator", {370, FieldRowTop});
-    Label_SpeedFaktor = Label(diagram_, "Label_SpeedFaktor", {171, LabelRowTop, 300, 13},
-                              "Faktor:", Qt::AlignCenter);
-    Edit_SpeedFaktor =
-        ReadOnlyField(diagram_, "Edit_SpeedFaktor", {273, FieldRowTop, 96, 21}, green);
-    SpeedButton_SpeedFaktor = EditButton(diagram_, "SpeedButton_SpeedFaktor", {370, FieldRowTop});
+    std::tie(Label_SpeedGenerator, Edit_SpeedGenerator, SpeedButton_SpeedGenerator) =
+        CentredValueRow("SpeedGenerator", "Geschwindigkeit:", 370);
+    std::tie(Label_SpeedFaktor, Edit_SpeedFaktor, SpeedButton_SpeedFaktor) =
+        CentredValueRow("SpeedFaktor", "Faktor:", 370);
 }
 
 // The rotary switch follows the unit type as well; RotarySwitch::ApplyLayout decides it.

@@ -49,17 +49,10 @@ void StartSignalPage::BuildValueRows() {
     SpeedButton_StartGenerator =
         EditButton(diagram_, "SpeedButton_StartGenerator", {420, FieldRowTop});
 
-    Label_StartDelayMS = Label(diagram_, "Label_StartDelayMS", {171, LabelRowTop, 300, 13},
-                               "Signallaufzeit:", Qt::AlignCenter);
-    Edit_StartDelayMS =
-        ReadOnlyField(diagram_, "Edit_StartDelayMS", {273, FieldRowTop, 96, 21}, green);
-    SpeedButton_StartDelayMS = EditButton(diagram_, "SpeedButton_StartDelayMS", {369, FieldRowTop});
-
-    Label_StartDelayMM = Label(diagram_, "Label_StartDelayMM", {171, LabelRowTop, 300, 13},
-                               "Signalverschiebung:", Qt::AlignCenter);
-    Edit_StartDelayMM =
-        ReadOnlyField(diagram_, "Edit_StartDelayMM", {273, FieldRowTop, 96, 21}, green);
-    SpeedButton_StartDelayMM = EditButton(diagram_, "SpeedButton_StartDelayMM", {369, FieldRowTop});
+    std::tie(Label_StartDelayMS, Edit_StartDelayMS, SpeedButton_StartDelayMS) =
+        CentredValueRow("StartDelayMS", "Signallaufzeit:", 369);
+    std::tie(Label_StartDelayMM, Edit_StartDelayMM, SpeedButton_StartDelayMM) =
+        CentredValueRow("StartDelayMM", "Signalverschiebung:", 369);
 }
 
 // The rotary switch follows the unit type as well; RotarySwitch::ApplyLayout decides it.

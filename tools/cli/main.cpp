@@ -1,5 +1,7 @@
-// kalvio-cli: the unit's settings to and from a file, and why a unit is not found, from a
-// terminal or a script.
+// kalvio-cli: the unit's settings to and from a file, why a unit is not found, and the unit
+// watched, recorded and drawn over time, from a terminal or a script.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,5 +16,5 @@ int main(int argc, char** argv) {
         std::cerr << "kalvio-cli: " << parsed.problem << "\n" << CliArguments::Usage();
         return CliProgram::ExitUsage;
     }
-    return CliProgram(std::cout).Run(*parsed.arguments);
+    return CliProgram(std::cout, isatty(STDOUT_FILENO) == 1).Run(*parsed.arguments);
 }

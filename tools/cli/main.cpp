@@ -8,6 +8,9 @@
 
 #include "CliArguments.h"
 #include "CliProgram.h"
+#ifdef KALVIO_CLI_PLOT
+#include "PlotCommand.h"
+#endif
 
 int main(int argc, char** argv) {
     const ParsedCommandLine parsed =
@@ -16,5 +19,10 @@ int main(int argc, char** argv) {
         std::cerr << "kalvio-cli: " << parsed.problem << "\n" << CliArguments::Usage();
         return CliProgram::ExitUsage;
     }
-    return CliProgram(std::cout, isatty(STDOUT_FILENO) == 1).Run(*parsed.arguments);
+#ifdef KALVIO_CLI_PLOT
+    const CliProgram::PlotCommand plot = &PlotRecording;
+#else
+    const CliProgram::PlotCommand plot = nullptr;
+#endif
+    return CliProgram(std::cout, isatty(STDOUT_FILENO) == 1, plot).Run(*parsed.arguments);
 }

@@ -39,6 +39,8 @@ UnitPicture ReaderFace::Picture() const {
     char bytes[64];
     while (changePipe_[0] >= 0 && read(changePipe_[0], bytes, sizeof bytes) > 0) {
     }
+    // Cleared before the copy: a change made after it signals again.
+    changeSignalled_ = false;
     std::lock_guard<std::mutex> hold(lock_);
     return picture_;
 }
@@ -48,18 +50,31 @@ void ReaderFace::RunOnGuiThread(const std::function<void()>& routine) {
 }
 
 int ReaderFace::ActivePageIndex() const {
+    if (changedInCycle_) {
+        changedInCycle_ = false;
+        SignalChange();
+    }
     return static_cast<int>(cycle_.fetch_add(1) % PolledPages);
 }
 
 template <typename Change>
-void ReaderFace::ChangePicture(Change change) {
+void ReaderFace::ChangePicture(Change change, Tell tell) {
     {
         std::lock_guard<std::mutex> hold(lock_);
         change(picture_);
     }
-    // A full pipe already says that something changed.
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = write(changePipe_[1], &byte, 1);
+    if (tell == Tell::AtOnce) {
+        SignalChange();
+    } else {
+        changedInCycle_ = true;
+    }
+}
+
+void ReaderFace::SignalChange() const {
+    if (!changeSignalled_.exchange(true)) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = write(changePipe_[1], &byte, 1);
+    }
 }
 
 std::optional<int32_t> ReaderFace::KnownUnless(const std::string& text, int32_t number) {
@@ -70,24 +85,29 @@ std::optional<int32_t> ReaderFace::KnownUnless(const std::string& text, int32_t 
 }
 
 void ReaderFace::PageReset() {
-    ChangePicture([](UnitPicture& p) { p.ForgetValues(); });
+    changedInCycle_ = false;
+    ChangePicture([](UnitPicture& p) { p.ForgetValues(); }, Tell::AtOnce);
 }
 
 void ReaderFace::ShowSearchingCaption(const std::string& portName) {
-    ChangePicture([&](UnitPicture& p) {
-        p.link = UnitPicture::Link::Searching;
-        p.port = portName;
-        p.deviceType.clear();
-    });
+    ChangePicture(
+        [&](UnitPicture& p) {
+            p.link = UnitPicture::Link::Searching;
+            p.port = portName;
+            p.deviceType.clear();
+        },
+        Tell::AtOnce);
 }
 
 void ReaderFace::ShowConnectedCaption(const std::string& portName) {
     const std::string type = deviceState_.DeviceType();
-    ChangePicture([&](UnitPicture& p) {
-        p.link = UnitPicture::Link::Connected;
-        p.port = portName;
-        p.deviceType = type;
-    });
+    ChangePicture(
+        [&](UnitPicture& p) {
+            p.link = UnitPicture::Link::Connected;
+            p.port = portName;
+            p.deviceType = type;
+        },
+        Tell::AtOnce);
 }
 
 void ReaderFace::StartModeDisplay(int mode, bool failed) {

@@ -4,7 +4,9 @@
 //
 // There is no GUI thread here. Every display routine only writes the picture under a lock, so
 // the hand-over runs it on the reader's own thread at once; a byte in a pipe then tells the
-// loop that the picture changed.
+// loop that the picture changed. Values are told once a polling cycle is complete, when the
+// reader asks for the page of the next one, so that the loop wakes once a cycle and sees the
+// values of one cycle together; the search's reset and captions are told at once.
 #pragma once
 
 #include <atomic>
@@ -52,8 +54,11 @@ class ReaderFace : public ReaderDisplay, public GuiHandOver {
   private:
     static constexpr int PolledPages = 3;
 
+    enum class Tell { AtCycleEnd, AtOnce };
+
     template <typename Change>
-    void ChangePicture(Change change);
+    void ChangePicture(Change change, Tell tell = Tell::AtCycleEnd);
+    void SignalChange() const;
     // The number when the hand-over text is a value, nothing when it is "?".
     static std::optional<int32_t> KnownUnless(const std::string& text, int32_t number);
 
@@ -61,5 +66,9 @@ class ReaderFace : public ReaderDisplay, public GuiHandOver {
     mutable std::atomic<unsigned> cycle_{0};
     mutable std::mutex lock_;
     UnitPicture picture_;
+    // A byte is in the pipe that Picture() has not taken yet: the next change needs none.
+    mutable std::atomic<bool> changeSignalled_{false};
+    // Changed since the cycle began; only the reader's thread uses it.
+    mutable bool changedInCycle_ = false;
     int changePipe_[2] = {-1, -1};
 };

@@ -1,5 +1,7 @@
 #include "RecordLine.h"
 
+#include <cstring>
+
 #include "DeviceStateRecord.h"
 #include "IoLines.h"
 #include "UnitSettings.h"
@@ -23,7 +25,7 @@ void AddLines(std::string& values, const UnitPicture& picture) {
     for (const io_lines::NamedLine& line : io_lines::Lines) {
         values += ',';
         for (const io_lines::LineState& state : states) {
-            if (std::string(state.name) == line.name) {
+            if (std::strcmp(state.name, line.name) == 0) {
                 values += state.set ? '1' : '0';
             }
         }
@@ -70,7 +72,7 @@ std::string Header() {
 
 std::string Values(const UnitPicture& picture) {
     // Time and state are not values; every other column is.
-    const std::size_t valueColumns = ColumnNames().size() - 2;
+    static const std::size_t valueColumns = ColumnNames().size() - 2;
     if (picture.link == UnitPicture::Link::Searching) {
         return std::string(Searching) + std::string(valueColumns, ',');
     }

@@ -180,6 +180,23 @@ TEST_F(LiveCommandsTest, RecordingRefusesAFileThatIsNoRecordingAndLeavesItAlone)
     EXPECT_EQ(FileText(file), "start-mode = 1\n");
 }
 
+TEST_F(LiveCommandsTest, RecordingGoesOnAfterALineThatAPowerCutLeftHalfWritten) {
+    StartUnit();
+    const std::string file = folder_.file("cut.csv");
+    const std::string cut = "2026-12-09T07:00:00.000+01:00,connected,COM5,0,10";
+    std::ofstream(file) << record_line::Header() << cut;
+    CliChild record({"record", file, "--port", "COM5"});
+    ASSERT_TRUE(WaitForLine(file, 2, IsConnectedWithSpeed)) << record.output();
+    record.signal(SIGINT);
+    ASSERT_EQ(record.waitForExit(), 0) << record.output();
+    const std::vector<std::string> lines = FileLines(file);
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_EQ(lines[1], cut);
+    for (std::size_t index = 2; index < lines.size(); ++index) {
+        EXPECT_EQ(Columns(lines[index]).size(), record_line::ColumnNames().size()) << lines[index];
+    }
+}
+
 TEST_F(LiveCommandsTest, WatchIntoAPipePrintsOneLinePerChangeAndOneForEachSearch) {
     StartUnit();
     CliChild watch({"watch"});

@@ -39,7 +39,7 @@ bool RecordFile::Open(std::string& problem) {
         descriptor_ = -1;
         return false;
     }
-    return true;
+    return EndsWithLineEnd() || WriteWhole("\n", problem);
 }
 
 bool RecordFile::OpenFile(std::string& problem) {
@@ -67,6 +67,17 @@ bool RecordFile::HoldsThisHeader() const {
     close(reading);
     return got == static_cast<ssize_t>(start.size()) &&
            std::string(start.begin(), start.end()) == header_;
+}
+
+bool RecordFile::EndsWithLineEnd() const {
+    const int reading = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reading < 0) {
+        return true;
+    }
+    char last = '\n';
+    const bool read = pread(reading, &last, 1, static_cast<off_t>(size_ - 1)) == 1;
+    close(reading);
+    return !read || last == '\n';
 }
 
 bool RecordFile::Append(const std::string& line, std::string& problem) {

@@ -16,13 +16,16 @@ class RecordFile {
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Opens for appending; a new or empty file gets the header. A file that holds something
-    // else than a recording with this header is refused, untouched.
+    // else than a recording with this header is refused, untouched. A recording whose last
+    // line was cut off (the power went during a write) gets that line ended, so that the new
+    // lines stay whole.
     bool Open(std::string& problem);
     bool Append(const std::string& line, std::string& problem);
 
   private:
     bool OpenFile(std::string& problem);
     bool HoldsThisHeader() const;
+    bool EndsWithLineEnd() const;
     bool Rotate(std::string& problem);
     bool WriteWhole(const std::string& text, std::string& problem);
 

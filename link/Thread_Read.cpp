@@ -29,6 +29,11 @@ Thread_Read::~Thread_Read() {
     Stop();
 }
 
+void Thread_Read::SearchOnly(uint32_t portNumber) {
+    firstPort_ = portNumber;
+    lastPort_ = portNumber;
+}
+
 void Thread_Read::Execute() {
     NameThread("Read");
     connected_ = false;
@@ -48,7 +53,7 @@ void Thread_Read::ConnectionSearch() {
     std::lock_guard<TurnLock> hold(PortLock);
     ComPort_Close(PortHandle);
     HandOverUnknown([this] { display_.PageReset(); });
-    for (uint32_t port = FirstPort; port <= LastPort && !Terminated(); ++port) {
+    for (uint32_t port = firstPort_; port <= lastPort_ && !Terminated(); ++port) {
         const std::string portName = PortName(port);
         Synchronize([this, &portName] { display_.ShowSearchingCaption(portName); });
         connected_ = false;

@@ -24,6 +24,9 @@ class Thread_Read : public WorkerThread {
     ~Thread_Read() override;
 
     bool Connected() const { return connected_.load(); }
+    // Searches this one port instead of COM1 to COM256, for a companion program told which
+    // port the unit is on. Call before Start().
+    void SearchOnly(uint32_t portNumber);
 
   protected:
     void Execute() override;
@@ -59,6 +62,8 @@ class Thread_Read : public WorkerThread {
     DeviceStateRecord& deviceState_;
     const char decimalSeparator_;
     std::atomic<bool> connected_{false};
+    uint32_t firstPort_ = FirstPort;
+    uint32_t lastPort_ = LastPort;
     // Shared by both mode queries: a failed "SPEED.CMD" hands over what the last mode query
     // left here.
     int modeNumber_ = 0;

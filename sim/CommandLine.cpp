@@ -50,6 +50,12 @@ const std::map<std::string, SwitchRole> SwitchChoices = {
     {"speed", SwitchRole::Speed},
 };
 
+const std::map<std::string, Motion> MotionChoices = {
+    {"drift", Motion::Drift},
+    {"idle", Motion::Idle},
+    {"restless", Motion::Restless},
+};
+
 // Applies one option's value; false when the value is not acceptable.
 using Setter = std::function<bool(const std::string&, Options&)>;
 
@@ -98,6 +104,7 @@ const std::map<std::string, Setter>& Setters() {
         {"--fault", ChoiceSetter(&Options::fault, FaultChoices)},
         {"--switch", ChoiceSetter(&Options::switchRole, SwitchChoices)},
         {"--switch-position", NumberSetter(&Options::switchPosition, 0, 15)},
+        {"--motion", ChoiceSetter(&Options::motion, MotionChoices)},
     };
     return setters;
 }
@@ -158,6 +165,9 @@ std::string CommandLine::usage() {
            "                         or xoff (default none)\n"
            "  --switch ROLE          rotary switch serves none, start or speed (default start)\n"
            "  --switch-position N    rotary switch position, 0 to 15 (default 5)\n"
+           "  --motion KIND          the machine's input: drift (slowly drifting speed, start\n"
+           "                         pulses), idle (standing still) or restless (the speed\n"
+           "                         jumps at every reading) (default drift)\n"
            "  --help                 show this text\n"
            "Runs until SIGINT or SIGTERM, then removes COM<n>.\n";
 }

@@ -42,8 +42,9 @@ int64_t PositiveModulo(int64_t value, int64_t divisor) {
 
 }  // namespace
 
-SignalModel::SignalModel(DeviceKind device, SwitchRole switchRole, unsigned switchPosition)
-    : device_(device), switchRole_(switchRole), switchPosition_(switchPosition) {}
+SignalModel::SignalModel(DeviceKind device, SwitchRole switchRole, unsigned switchPosition,
+                         Motion motion)
+    : device_(device), switchRole_(switchRole), switchPosition_(switchPosition), motion_(motion) {}
 
 double SignalModel::inputSpeedAt(double seconds) {
     return InputSpeedCentre + InputSpeedSwing * std::sin(2.0 * Pi * seconds / DriftPeriodSeconds);
@@ -111,15 +112,32 @@ uint32_t SignalModel::switchBits() const {
     return io_bits::Mask(role) | (switchPosition_ & codeMask) << io_bits::SwitchCodeWeight1.bit;
 }
 
+int SignalModel::inputSpeedReading(int64_t milliseconds) const {
+    switch (motion_) {
+        case Motion::Idle:
+            return 0;
+        case Motion::Restless:
+            // Readings a few milliseconds apart differ: 7 and the span share no divisor.
+            return static_cast<int>(InputSpeedCentre) - RestlessSpan / 2 +
+                   static_cast<int>(PositiveModulo(milliseconds * 7, RestlessSpan));
+        case Motion::Drift:
+            break;
+    }
+    return static_cast<int>(std::lround(inputSpeedAt(milliseconds / 1000.0)));
+}
+
 Readings SignalModel::read(const Settings& settings, std::chrono::milliseconds sinceStart) const {
-    const int64_t ms = sinceStart.count();
+    const bool idle = motion_ == Motion::Idle;
+    // A standing machine is frozen at the moment it was switched on.
+    const int64_t ms = idle ? 0 : sinceStart.count();
     const double seconds = ms / 1000.0;
     const bool orvatronic = device_ == DeviceKind::Orvatronic;
 
     Readings readings;
-    readings.inputSpeed = static_cast<int>(std::lround(inputSpeedAt(seconds)));
+    readings.inputSpeed = inputSpeedReading(ms);
     readings.inputPulseRate =
-        static_cast<int>(std::lround(inputSpeedAt(seconds) / MillimetresPerEncoderCycle));
+        idle ? 0
+             : static_cast<int>(std::lround(inputSpeedAt(seconds) / MillimetresPerEncoderCycle));
     readings.outputSpeed = outputSpeed(settings, readings.inputSpeed);
 
     Words words;
@@ -128,10 +146,12 @@ Readings SignalModel::read(const Settings& settings, std::chrono::milliseconds s
     words.set(io_bits::SpeedInput1A, input.a);
     words.set(io_bits::SpeedInput2A, input.b);
     words.set(orvatronic ? io_bits::StartInputOrvatronic : io_bits::StartInputOrvatronic2,
-              startInputAt(ms));
+              !idle && startInputAt(ms));
     words.set(orvatronic ? io_bits::SpeedInput24VOrvatronic : io_bits::SpeedInput24VOrvatronic2,
               settings.speedMode == 4);
-    words.set(io_bits::StartOutput, startOutputAt(settings, ms));
+    // Delay and shift pass the start input on, which a standing machine never sets.
+    words.set(io_bits::StartOutput,
+              (!idle || settings.startMode == 1) && startOutputAt(settings, ms));
     if (settings.speedMode >= 1 && settings.speedMode <= 4) {
         const Quadrature output = QuadratureAt(outputPositionAt(settings, seconds));
         words.set(io_bits::SpeedOutput1A, output.a);

@@ -30,7 +30,11 @@ class SignalModel {
     // One full cycle of an encoder line per this distance, slow enough to watch.
     static constexpr double MillimetresPerEncoderCycle = 100.0;
 
-    SignalModel(DeviceKind device, SwitchRole switchRole, unsigned switchPosition);
+    // A restless input speed stays within the drift's swing around the centre.
+    static constexpr int RestlessSpan = 41;
+
+    SignalModel(DeviceKind device, SwitchRole switchRole, unsigned switchPosition,
+                Motion motion = Motion::Drift);
 
     Readings read(const Settings& settings, std::chrono::milliseconds sinceStart) const;
 
@@ -43,10 +47,12 @@ class SignalModel {
     static double inputPositionAt(double seconds);
     static double outputPositionAt(const Settings& settings, double seconds);
     uint32_t switchBits() const;
+    int inputSpeedReading(int64_t milliseconds) const;
 
     DeviceKind device_;
     SwitchRole switchRole_;
     unsigned switchPosition_;
+    Motion motion_;
 };
 
 }  // namespace sim

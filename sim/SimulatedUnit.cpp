@@ -127,7 +127,7 @@ struct SimulatedUnit::Impl {
 
 SimulatedUnit::Impl::Impl(Options unitOptions)
     : options(std::move(unitOptions)),
-      model(options.device, options.switchRole, options.switchPosition),
+      model(options.device, options.switchRole, options.switchPosition, options.motion),
       interpreter(ReplyFramer::clean(DeviceText(options.device)),
                   ReplyFramer::clean(options.firmware)),
       fault(options.fault) {}

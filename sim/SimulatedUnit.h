@@ -41,6 +41,13 @@ enum class Fault {
 // Which signal the rotary switch serves (Orvatronic only).
 enum class SwitchRole { None, Start, Speed };
 
+// How the machine behind the unit moves its input.
+enum class Motion {
+    Drift,     // the input speed drifts slowly around its centre, the start input pulses
+    Idle,      // the machine stands: input speed 0, no encoder edges, no start pulses
+    Restless,  // the input speed jumps at every reading, as a rough encoder's does
+};
+
 // start() refuses values outside the ranges given here.
 struct Options {
     unsigned portNumber = 5;  // published as COM<portNumber>, 1..256
@@ -54,6 +61,7 @@ struct Options {
     std::size_t oversizedBytes = 12000;  // 1..1048576
     SwitchRole switchRole = SwitchRole::Start;
     unsigned switchPosition = 5;  // 0..15, the rotary switch's code lines
+    Motion motion = Motion::Drift;
     Fault fault = Fault::None;
 };
 

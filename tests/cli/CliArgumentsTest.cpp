@@ -64,3 +64,68 @@ TEST(CliArgumentsTest, ParsesEachCommandWithItsOptionsAndRefusesTheRest) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TimeRow {
+    std::vector<std::string> arguments;
+    bool accepted;
+    int64_t recordForSeconds;  // 0: none
+    uint64_t maxSize;
+    std::string out;
+};
+
+TEST(CliArgumentsTest, ParsesTheOptionsOfTheCommandsThatFollowTheUnitOverTime) {
+    const TimeRow rows[] = {
+        {{"watch"}, true, 0, 0, ""},
+        {{"watch", "--port", "COM3"}, true, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "8h"}, true, 8 * 3600, 0, ""},
+        {{"record", "shift.csv", "--for", "90"}, true, 90, 0, ""},
+        {{"record", "shift.csv", "--for", "15M"}, true, 15 * 60, 0, ""},
+        {{"record", "shift.csv", "--max-size", "10M"}, true, 0, 10u << 20, ""},
+        {{"record", "shift.csv", "--max-size", "4096"}, true, 0, 4096, ""},
+        {{"plot", "shift.csv", "--out", "shift.png"}, true, 0, 0, "shift.png"},
+        {{"plot", "shift.csv", "--from", "2026-12-09T07:30", "--out", "a.svg"},
+         true,
+         0,
+         0,
+         "a.svg"},
+        {{"diff", "unit.txt", "--port", "COM5"}, true, 0, 0, ""},
+        {{"watch", "file.csv"}, false, 0, 0, ""},
+        {{"record"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "0"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "8x"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "-5"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "1h", "--for", "2h"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--for", "99999999999999h"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--max-size", "100"}, false, 0, 0, ""},  // below 4K
+        {{"record", "shift.csv", "--max-size", "10MB"}, false, 0, 0, ""},
+        {{"record", "shift.csv", "--max-size"}, false, 0, 0, ""},
+        {{"plot", "shift.csv"}, false, 0, 0, ""},  // no picture named
+        {{"plot", "shift.csv", "--out", "shift.jpg"}, false, 0, 0, ""},
+        {{"plot", "shift.csv", "--out", ".png"}, false, 0, 0, ""},
+        {{"plot", "shift.csv", "--port", "COM5", "--out", "a.png"}, false, 0, 0, ""},
+        {{"plot", "shift.csv", "--from", "", "--out", "a.png"}, false, 0, 0, ""},
+        {{"diff"}, false, 0, 0, ""},
+        {{"diff", "unit.txt", "--for", "1h"}, false, 0, 0, ""},
+    };
+    for (const TimeRow& row : rows) {
+        std::string line;
+        for (const std::string& argument : row.arguments) {
+            line += argument + ' ';
+        }
+        SCOPED_TRACE(line);
+        const ParsedCommandLine parsed = CliArguments::Parse(row.arguments);
+        ASSERT_EQ(parsed.arguments.has_value(), row.accepted) << parsed.problem;
+        if (!row.accepted) {
+            EXPECT_FALSE(parsed.problem.empty());
+            continue;
+        }
+        const auto recordFor = parsed.arguments->recordFor;
+        EXPECT_EQ(recordFor ? recordFor->count() : 0, row.recordForSeconds);
+        EXPECT_EQ(parsed.arguments->maxSize, row.maxSize);
+        EXPECT_EQ(parsed.arguments->out, row.out);
+    }
+}
+
+}  // namespace

@@ -155,3 +155,34 @@ TEST_F(CliSimulatorTest, ShowPrintsSettingsAndDecodedLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliSimulatorTest, DiffIsQuietAndZeroForTheSameSettingsAndNamesEachDifference) {
+    const auto unit = StartUnit(5);
+    const std::string file = folder_.file("machine.txt");
+    ASSERT_EQ(Run({"save", file, "--port", "COM5"}), CliProgram::ExitDone) << Output();
+    EXPECT_EQ(Run({"diff", file, "--port", "COM5"}), CliProgram::ExitDone) << Output();
+    EXPECT_NE(Output().find("has the settings of"), std::string::npos) << Output();
+
+    SetUnit(5, {"START.DELAY 900", "SPEED.FAKTOR 1250"});
+    unit->clearCommands();
+    EXPECT_EQ(Run({"diff", file}), CliProgram::ExitFailed) << Output();
+    EXPECT_EQ(Output(),
+              "start-delay-ms: unit 900 ms, file 0 ms\n"
+              "speed-factor-thousandths: unit 1250 (factor 1.250), file 1000 (factor 1.000)\n");
+    EXPECT_TRUE(ChangingCommands(*unit).empty());  // diff only reads
+}
+
+TEST_F(CliSimulatorTest, DiffFailsWithTheReasonForABadFileOrNoUnit) {
+    const std::string file = folder_.file("bad.txt");
+    std::ofstream(file) << "start-mode = 7\n";
+    EXPECT_EQ(Run({"diff", file}), CliProgram::ExitFailed);
+    EXPECT_NE(Output().find("line 1"), std::string::npos) << Output();
+
+    const std::string missing = folder_.file("missing.txt");
+    EXPECT_EQ(Run({"diff", missing}), CliProgram::ExitFailed);
+    EXPECT_NE(Output().find("Could not read"), std::string::npos) << Output();
+}
+
+}  // namespace

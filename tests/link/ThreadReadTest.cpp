@@ -198,6 +198,25 @@ TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
     EXPECT_EQ(deviceState_.DeviceType(), "Orvatronic2");
 }
 
+TEST_F(ThreadReadTest, SearchOnlyOnePortProbesThatPortAlone) {
+    startUnit();
+    display_.page = 3;
+    reader_ = std::make_unique<Thread_Read>(&gui_, display_, deviceState_, ',');
+    reader_->SearchOnly(5);
+    ASSERT_TRUE(reader_->Start(WorkerThread::Priority::Normal));
+    ASSERT_TRUE(connected());
+    EXPECT_EQ(display_.lines().at(1), "searching COM5");
+    EXPECT_FALSE(display_.has("searching COM1"));
+
+    // After the link is lost the search stays on that port too, however often it repeats.
+    unit_->vanish();
+    ASSERT_TRUE(WaitUntil([this] { return display_.count("searching COM5") >= 3; }));
+    ASSERT_TRUE(unit_->reappear());
+    ASSERT_TRUE(WaitUntil([this] { return display_.count("connected COM5") == 2; }));
+    EXPECT_FALSE(display_.hasPrefix("searching COM6"));
+    EXPECT_FALSE(display_.has("searching COM4"));
+}
+
 TEST_F(ThreadReadTest, EachPagePollsOnlyItsOwnQueriesInItsOrder) {
     startUnit();
     display_.page = 3;

@@ -13,7 +13,7 @@ TEST(CommandLineTest, EveryOptionReachesTheUnitOptions) {
          "orvatronic2", "--firmware",  "V1",       "--state",   "s.txt",
          "--log=l.txt", "--reboot-ms", "0",        "--slow-ms", "10",
          "--fault",     "no-etx",      "--switch", "speed",     "--switch-position",
-         "15"});
+         "15",          "--motion",    "restless"});
     ASSERT_EQ(result.outcome, Outcome::Run) << result.problem;
     const Options& o = result.options;
     EXPECT_EQ(o.portNumber, 12u);
@@ -27,6 +27,7 @@ TEST(CommandLineTest, EveryOptionReachesTheUnitOptions) {
     EXPECT_EQ(o.fault, Fault::MissingEtx);
     EXPECT_EQ(o.switchRole, SwitchRole::Speed);
     EXPECT_EQ(o.switchPosition, 15u);
+    EXPECT_EQ(o.motion, Motion::Restless);
 }
 
 TEST(CommandLineTest, BadArgumentsAskForUsage) {
@@ -42,6 +43,7 @@ TEST(CommandLineTest, BadArgumentsAskForUsage) {
         {"--device", "other"},
         {"--fault", "loud"},
         {"--switch", "both"},
+        {"--motion", "still"},
         {"--dir", ""},
         {"COM5"},
     };

@@ -160,3 +160,39 @@ TEST(SignalModelTest, EncoderLinesToggleWithTheirSpeeds) {
 
 }  // namespace
 }  // namespace sim
+
+namespace sim {
+namespace {
+
+TEST(SignalModelTest, AnIdleMachineKeepsEveryInputStillAndARestlessOneJumpsAtEachReading) {
+    Settings delay;
+    delay.startMode = 2;
+    delay.speedMode = 2;
+    const SignalModel idle(DeviceKind::Orvatronic, SwitchRole::None, 0, Motion::Idle);
+    const Readings first = idle.read(delay, milliseconds(0));
+    for (const int64_t ms : {7, 150, 1000, 2050, 9999, 123456}) {
+        SCOPED_TRACE(ms);
+        const Readings later = idle.read(delay, milliseconds(ms));
+        EXPECT_EQ(later.inputSpeed, 0);
+        EXPECT_EQ(later.outputSpeed, 0);
+        EXPECT_EQ(later.word1, first.word1);
+        EXPECT_EQ(later.word2, first.word2);
+    }
+    EXPECT_EQ(first.word1 & Bit(19), 0u);  // no start pulse
+    EXPECT_EQ(first.word2 & Bit(25), 0u);  // so nothing to pass on
+
+    const SignalModel restless(DeviceKind::Orvatronic, SwitchRole::None, 0, Motion::Restless);
+    int previous = restless.read(Settings(), milliseconds(0)).inputSpeed;
+    // A reader's cycle takes from a few to some tens of milliseconds.
+    for (int64_t ms = 3; ms < 5000; ms += 3 + ms % 37) {
+        SCOPED_TRACE(ms);
+        const int speed = restless.read(Settings(), milliseconds(ms)).inputSpeed;
+        EXPECT_NE(speed, previous);
+        EXPECT_GE(speed, 480);
+        EXPECT_LE(speed, 520);
+        previous = speed;
+    }
+}
+
+}  // namespace
+}  // namespace sim

@@ -5,10 +5,12 @@
 
 #include "HandOverTexts.h"
 #include "IoLines.h"
+#include "LiveCommands.h"
 #include "PortDoctor.h"
 #include "SettingsFile.h"
 #include "SettingsLoader.h"
 #include "Thread_Read.h"
+#include "ValueTexts.h"
 
 namespace {
 
@@ -25,32 +27,6 @@ std::string Today() {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
-}
-
-std::string ValueText(const SettingField& field, int32_t value) {
-    std::string text = std::to_string(value);
-    if (field.value == &UnitSettings::StartModus) {
-        return text + " (" + StartModeName(value) + ")";
-    }
-    if (field.value == &UnitSettings::SpeedModus) {
-        return text + " (" + SpeedModeName(value) + ")";
-    }
-    if (field.value == &UnitSettings::SpeedFaktor) {
-        return text + " (factor " + hand_over_texts::Factor(value, '.') + ")";
-    }
-    return *field.unit ? text + " " + field.unit : text;
-}
-
-const char* SwitchRole(io_lines::SwitchServes serves) {
-    switch (serves) {
-        case io_lines::SwitchServes::Start:
-            return "serves the start signal";
-        case io_lines::SwitchServes::Speed:
-            return "serves the speed signal";
-        case io_lines::SwitchServes::Neither:
-            break;
-    }
-    return "serves neither signal";
 }
 
 }  // namespace
@@ -70,6 +46,14 @@ int CliProgram::Run(const CliArguments& arguments) {
             return Load(arguments);
         case CliArguments::Command::Doctor:
             return Doctor();
+        case CliArguments::Command::Watch:
+            return LiveCommands(out_, toTerminal_).Watch(arguments);
+        case CliArguments::Command::Record:
+            return LiveCommands(out_, toTerminal_).Record(arguments);
+        case CliArguments::Command::Plot:
+            return Plot(arguments);
+        case CliArguments::Command::Diff:
+            return Diff(arguments);
     }
     return ExitUsage;
 }
@@ -158,7 +142,7 @@ int CliProgram::Show(std::optional<uint32_t> port) {
          << "Settings:\n";
     for (const SettingField& field : SettingFields) {
         out_ << "  " << std::left << std::setw(LabelWidth) << field.key
-             << ValueText(field, (*settings).*field.value) << "\n";
+             << SettingValueText(field, (*settings).*field.value) << "\n";
     }
     PrintLiveValues(unit);
     return ExitDone;
@@ -181,8 +165,7 @@ void CliProgram::PrintLiveValues(UnitConnection& unit) {
     }
     if (unit.DeviceType() == DeviceStateRecord::TypeOrvatronic) {
         const io_lines::RotarySwitch rotary = io_lines::DecodeSwitch(live.io->word1);
-        row("rotary switch", std::string(SwitchRole(rotary.serves)) + ", position " +
-                                 std::to_string(rotary.position));
+        row("rotary switch", SwitchText(rotary));
     }
 }
 
@@ -204,20 +187,28 @@ int CliProgram::Save(const std::string& file, std::optional<uint32_t> port) {
     return ExitDone;
 }
 
-int CliProgram::Load(const CliArguments& arguments) {
+std::optional<UnitSettings> CliProgram::ReadSettingsFile(const std::string& file,
+                                                         const char* consequence) {
     std::string text;
     std::string problem;
-    if (!SettingsFile::Read(arguments.file, text, problem)) {
-        out_ << "Could not read " << arguments.file << ": " << problem << ". Nothing was sent.\n";
-        return ExitFailed;
+    if (!SettingsFile::Read(file, text, problem)) {
+        out_ << "Could not read " << file << ": " << problem << "." << consequence << "\n";
+        return std::nullopt;
     }
     const SettingsFile::Parsed parsed = SettingsFile::Parse(text);
     if (!parsed.settings) {
-        out_ << arguments.file;
+        out_ << file;
         if (parsed.line > 0) {
             out_ << ", line " << parsed.line;
         }
-        out_ << ": " << parsed.problem << ". Nothing was sent.\n";
+        out_ << ": " << parsed.problem << "." << consequence << "\n";
+    }
+    return parsed.settings;
+}
+
+int CliProgram::Load(const CliArguments& arguments) {
+    const auto settings = ReadSettingsFile(arguments.file, " Nothing was sent.");
+    if (!settings) {
         return ExitFailed;
     }
     UnitConnection unit;
@@ -226,8 +217,7 @@ int CliProgram::Load(const CliArguments& arguments) {
     }
     out_ << "Loading " << arguments.file << " into the unit on " << PortName(unit.PortNumber())
          << ":\n";
-    return SettingsLoader(unit, out_).Load(*parsed.settings, arguments.dryRun) ? ExitDone
-                                                                               : ExitFailed;
+    return SettingsLoader(unit, out_).Load(*settings, arguments.dryRun) ? ExitDone : ExitFailed;
 }
 
 int CliProgram::Doctor() {
@@ -252,4 +242,35 @@ int CliProgram::Doctor() {
     }
     out_ << (unitFound ? "A unit was found.\n" : "No unit was found.\n");
     return unitFound ? ExitDone : ExitFailed;
+}
+
+int CliProgram::Diff(const CliArguments& arguments) {
+    const auto saved = ReadSettingsFile(arguments.file, "");
+    if (!saved) {
+        return ExitFailed;
+    }
+    UnitConnection unit;
+    const auto current = ConnectAndReadSettings(unit, arguments.port, "");
+    if (!current) {
+        return ExitFailed;
+    }
+    const std::vector<const SettingField*> differing = DifferingFields(*current, *saved);
+    for (const SettingField* field : differing) {
+        out_ << field->key << ": unit " << SettingValueText(*field, (*current).*field->value)
+             << ", file " << SettingValueText(*field, (*saved).*field->value) << "\n";
+    }
+    if (differing.empty()) {
+        out_ << "The unit on " << PortName(unit.PortNumber()) << " has the settings of "
+             << arguments.file << ".\n";
+        return ExitDone;
+    }
+    return ExitFailed;
+}
+
+int CliProgram::Plot(const CliArguments& arguments) {
+    if (plot_ == nullptr) {
+        out_ << "This kalvio-cli was built without the picture library; plot is not there.\n";
+        return ExitFailed;
+    }
+    return plot_(arguments, out_);
 }

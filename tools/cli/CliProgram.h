@@ -14,7 +14,13 @@ class CliProgram {
     static constexpr int ExitFailed = 1;
     static constexpr int ExitUsage = 2;
 
-    explicit CliProgram(std::ostream& out) : out_(out) {}
+    // A command that draws a recording; it lives apart, where the picture library is.
+    using PlotCommand = int (*)(const CliArguments& arguments, std::ostream& out);
+
+    // toTerminal: the output is a terminal, so "watch" redraws in place. plot may be null in a
+    // build without the picture library.
+    explicit CliProgram(std::ostream& out, bool toTerminal = false, PlotCommand plot = nullptr)
+        : out_(out), toTerminal_(toTerminal), plot_(plot) {}
 
     int Run(const CliArguments& arguments);
 
@@ -24,6 +30,11 @@ class CliProgram {
     int Save(const std::string& file, std::optional<uint32_t> port);
     int Load(const CliArguments& arguments);
     int Doctor();
+    int Diff(const CliArguments& arguments);
+    int Plot(const CliArguments& arguments);
+
+    // Reads and checks a settings file; says what is wrong and what follows (`consequence`).
+    std::optional<UnitSettings> ReadSettingsFile(const std::string& file, const char* consequence);
 
     // Opens the named port, or searches; says why not when no unit answered.
     bool Connect(UnitConnection& unit, std::optional<uint32_t> port);
@@ -38,4 +49,6 @@ class CliProgram {
     void PrintLiveValues(UnitConnection& unit);
 
     std::ostream& out_;
+    const bool toTerminal_;
+    const PlotCommand plot_;
 };

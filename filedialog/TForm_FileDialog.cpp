@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "BusyIndication.h"
@@ -38,7 +38,7 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
                           Qt::WindowStaysOnTopHint),
       model_(new VirtualListModel(this)),
       ui_(FileDialogControls::builtOn(this, model_)),
-      browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
+      browser_(model_),
       prompts_(FileDialogPrompts::standard(this)),
       homeEntries_(ui_.PopupMenu_Home, ui_.SpeedButton_Home,
                    [this](int index) { openEntryReported(true, index); }),
@@ -62,10 +62,6 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
     input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
     preview_ = std::make_unique<ImagePreview>(ui_, ui_.Panel_Unten, ui_.lstvwVirtualList,
                                               ui_.Edit_FileName);
-    browser_.setFolderOpenedHandler([this] {
-        choice_.forgetSelectedFile();
-        updateBackButton();
-    });
     browser_.setErrorDisplay([this](const QString& message) { prompts_.showError(message); });
     connectControls();
     // Nothing is listed before Prepare: a hung network mount must not stall the start.
@@ -100,10 +96,7 @@ void TForm_FileDialog::connectControls() {
             &TForm_FileDialog::SpeedButton_OKClick);
     connect(ui_.SpeedButton_Abbrechen, &QPushButton::clicked, this,
             &TForm_FileDialog::SpeedButton_AbbrechenClick);
-    connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
-            &TForm_FileDialog::lstvwVirtualListSelectItem);
-    // A click on the row the dialog selected by itself is the user's choice all the same.
-    connect(ui_.lstvwVirtualList, &VirtualListView::rowClicked, this,
+    connect(ui_.lstvwVirtualList, &VirtualListView::rowSelectedByUser, this,
             &TForm_FileDialog::lstvwVirtualListSelectItem);
     connect(ui_.lstvwVirtualList, &VirtualListView::rowDoubleClicked, this,
             &TForm_FileDialog::lstvwVirtualListDblClick);
@@ -193,17 +186,17 @@ void TForm_FileDialog::OpenBrowseEntry(int index) {
 void TForm_FileDialog::openEntry(const NavigationEntry& entry,
                                  const std::function<std::optional<QString>()>& chooseFolder) {
     browser_.setFloor(entry.floor);
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    busy.suspendCursor();
-    const std::optional<QString> folder = chooseFolder();
-    busy.resumeCursor();
-    if (folder) {
-        NavigateToPath(*folder);
+    navigate([&](BusyIndication& busy) {
+        busy.suspendCursor();
+        const std::optional<QString> folder = chooseFolder();
+        busy.resumeCursor();
+        if (!folder) {
+            return ui_.lstvwVirtualList->selectedRow();
+        }
+        const int row = browser_.navigateTo(*folder);
         setCaptionSuffix(entry.label);
-    }
-    applySelectionAfterNavigation();
+        return row;
+    });
 }
 
 void TForm_FileDialog::openEntryReported(bool home, int index) {
@@ -221,11 +214,33 @@ void TForm_FileDialog::setCaptionSuffix(const QString& label) {
 // ---- Listing -----------------------------------------------------------------------------
 
 void TForm_FileDialog::NavigateToPath(const QString& path) {
-    browser_.navigateTo(path);
+    navigate([this, &path](BusyIndication&) { return browser_.navigateTo(path); });
 }
 
 void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
-    browser_.open(folder);
+    navigate([this, &folder](BusyIndication&) { return browser_.open(folder); });
+}
+
+void TForm_FileDialog::navigate(const Move& move) {
+    BusyIndication busy(ui_.lstvwVirtualList);
+    closeLargePreview();
+    ui_.lstvwVirtualList->setUpdatesEnabled(false);
+    int row = -1;
+    try {
+        row = move(busy);
+    } catch (...) {
+        ui_.lstvwVirtualList->setUpdatesEnabled(true);
+        throw;
+    }
+    showListedFolder();
+    selectAndApply(row, SelectedBy::Dialog);
+    ui_.lstvwVirtualList->setUpdatesEnabled(true);
+}
+
+void TForm_FileDialog::showListedFolder() {
+    ui_.Edit_Pfad->setText(browser_.shownPath());
+    choice_.forgetSelectedFile();
+    updateBackButton();
 }
 
 void TForm_FileDialog::updateBackButton() {
@@ -235,20 +250,14 @@ void TForm_FileDialog::updateBackButton() {
 }
 
 void TForm_FileDialog::RefreshFolder() {
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    browser_.moveReported([this] { browser_.refresh(); });
-    applySelectionAfterNavigation();
+    navigate([this](BusyIndication&) {
+        return browser_.moveReported(
+            [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
+    });
 }
 
 int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const {
     return browser_.find(text, start, wrap);
-}
-
-void TForm_FileDialog::selectRowAndApply(int row) {
-    ui_.lstvwVirtualList->selectRow(row);
-    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::SpeedButton_BackClick() {
@@ -256,11 +265,9 @@ void TForm_FileDialog::SpeedButton_BackClick() {
         ui_.SpeedButton_Back->setEnabled(false);
         return;
     }
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    browser_.moveReported([this] { browser_.goUp(); });
-    applySelectionAfterNavigation();
+    navigate([this](BusyIndication&) {
+        return browser_.moveReported([this] { return browser_.goUp(); });
+    });
 }
 
 void TForm_FileDialog::SpeedButton_RefreshClick() {
@@ -283,36 +290,42 @@ void TForm_FileDialog::SpeedButton_ReportClick() {
 void TForm_FileDialog::lstvwVirtualListDblClick() {
     const int row = ui_.lstvwVirtualList->selectedRow();
     if (row < 0) {
-        lstvwVirtualListSelectItem(-1);
+        applySelection(-1, SelectedBy::User);
         return;
     }
     const ShellEntry& entry = model_->entry(row);
     if (entry.isFolder) {
-        BusyIndication busy(ui_.lstvwVirtualList);
-        const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-        closeLargePreview();
-        browser_.moveReported([this, row] { browser_.openChild(row); });
-        applySelectionAfterNavigation();
+        navigate([this, row](BusyIndication&) {
+            return browser_.moveReported([this, row] { return browser_.openChild(row); });
+        });
         return;
     }
     if (choice_.mode() <= SaveMode) {
-        ui_.Edit_FileName->setText(entry.name);
-        lstvwVirtualListSelectItem(row);
+        applySelection(row, SelectedBy::User);
         SpeedButton_OKClick();
     }
 }
 
 // ---- Selection and file-name rules -------------------------------------------------------
 
-// The selection steps, after every selection change and every navigation; the preview
-// follows the file-name field.
 void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
+    applySelection(row, SelectedBy::User);
+}
+
+void TForm_FileDialog::selectAndApply(int row, SelectedBy by) {
+    ui_.lstvwVirtualList->selectRow(row);
+    applySelection(row, by);
+}
+
+// The selection steps, after every selection the user makes and once after every navigation;
+// the preview follows the file-name field.
+void TForm_FileDialog::applySelection(int row, SelectedBy by) {
     const bool any = row >= 0 && row < model_->rowCount();
     const ShellEntry* entry = any ? &model_->entry(row) : nullptr;
     if (entry != nullptr && !entry->isFolder) {
         choice_.rememberSelectedFile(entry->name, entry->fileName);
-        if (!(selectingForNavigation_ && choice_.mode() == SaveMode)) {
-            ui_.Edit_FileName->setText(entry->name);
+        if (by == SelectedBy::User || choice_.mode() != SaveMode) {
+            showFileName(entry->name);
         }
     }
     const bool folder = entry == nullptr || entry->isFolder;
@@ -322,19 +335,13 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
     }
     ui_.enableItemTools(buttonMask_, folder, any);
     updatePreview();
-}
-
-void TForm_FileDialog::applySelectionAfterNavigation() {
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    emit selectionApplied(any ? row : -1);
 }
 
 void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
-    applyingNameRule_ = true;
     const FileNameChoice::FieldState state =
         choice_.apply(ui_.Edit_FileName->text(), folderSelected, browser_.current());
-    if (state.text != ui_.Edit_FileName->text()) {
-        ui_.Edit_FileName->setText(state.text);
-    }
+    showFileName(state.text);
     if (choice_.mode() == SaveMode) {
         FileDialogControls::setBase(ui_.Edit_FileName, state.invalid
                                                            ? FileDialogControls::InvalidRed
@@ -344,11 +351,17 @@ void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
     ui_.SpeedButton_OK->setEnabled(state.okEnabled);
     ui_.SpeedButton_Abbrechen->setVisible(true);
     ui_.SpeedButton_Abbrechen->setEnabled(true);
-    applyingNameRule_ = false;
+}
+
+void TForm_FileDialog::showFileName(const QString& text) {
+    if (text != ui_.Edit_FileName->text()) {
+        const QSignalBlocker quiet(ui_.Edit_FileName);
+        ui_.Edit_FileName->setText(text);
+    }
 }
 
 void TForm_FileDialog::Edit_FileNameChange() {
-    if (choice_.mode() == SaveMode && !applyingNameRule_) {
+    if (choice_.mode() == SaveMode) {
         applyFileNameRule(false);
         updatePreview();
     }
@@ -370,32 +383,39 @@ void TForm_FileDialog::hideEvent(QHideEvent* event) {
 }
 
 void TForm_FileDialog::FormShow() {
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
     centreOverMainWindow();
     operations_->loadStore(QFile::encodeName(storeFolder_));
     closeLargePreview();
-    if (!choice_.defaultFileName().isEmpty()) {
-        int row = lstvwVirtualListDataFind(choice_.defaultFileName(), 0, false);
-        if (row < 0) {
-            row = lstvwVirtualListDataFind(choice_.defaultBaseName(), 0, false);
-        }
-        if (row >= 0) {
-            selectRowAndApply(row);
-        }
-    }
-    if (ui_.SpeedButton_List->isChecked()) {
-        // The list view refreshes; a folder just read by Prepare and unchanged since is kept.
-        if (browser_.listingCurrent()) {
+    const int row = defaultNameRow();
+    // The list view refreshes; a folder just read by Prepare and unchanged since is kept.
+    if (ui_.SpeedButton_List->isChecked() && !browser_.listingCurrent()) {
+        ui_.pressView(VirtualListView::ViewStyle::List);
+        navigate([this, row](BusyIndication&) {
+            return browser_.moveReported([this, row] { return browser_.refresh(row); });
+        });
+    } else {
+        if (ui_.SpeedButton_List->isChecked()) {
             ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
-            applySelectionAfterNavigation();
-        } else {
-            SpeedButton_ListClick();
         }
+        selectAndApply(row, SelectedBy::Dialog);
     }
     if (choice_.mode() >= SaveMode && choice_.defaultBaseName().isEmpty()) {
         ui_.Edit_FileName->clear();
         ui_.lstvwVirtualList->clearSelection();
     }
+}
+
+// The row of the caller's default name, else of its base name, else the row selected.
+int TForm_FileDialog::defaultNameRow() const {
+    if (!choice_.defaultFileName().isEmpty()) {
+        for (const QString& name : {choice_.defaultFileName(), choice_.defaultBaseName()}) {
+            const int row = lstvwVirtualListDataFind(name, 0, false);
+            if (row >= 0) {
+                return row;
+            }
+        }
+    }
+    return ui_.lstvwVirtualList->selectedRow();
 }
 
 void TForm_FileDialog::centreOverMainWindow() {
@@ -434,10 +454,11 @@ void TForm_FileDialog::SpeedButton_OKClick() {
     // is now instead of handing the caller a path that leads nowhere. In open mode nothing is
     // chosen then: OK waits for the user's next choice, not the row the listing put first.
     if (!browser_.current().exists() || (choice_.mode() == OpenMode && selectedFileVanished())) {
-        RefreshFolder();
-        if (choice_.mode() == OpenMode) {
-            applyNothingSelected();
-        }
+        navigate([this](BusyIndication&) {
+            const int row = browser_.moveReported(
+                [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
+            return choice_.mode() == OpenMode ? -1 : row;
+        });
         return;
     }
     accept();
@@ -496,16 +517,19 @@ void TForm_FileDialog::endOperation() {
 
 void TForm_FileDialog::relistAndSelect(const QString& shownName, const QByteArray& name,
                                        WhenNameGone whenGone) {
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    if (browser_.relistAndSelect(shownName, name) < 0 && whenGone == WhenNameGone::ClearSelection) {
-        applyNothingSelected();
-    } else {
-        applySelectionAfterNavigation();
-    }
+    navigate([&](BusyIndication&) {
+        const int first =
+            browser_.moveReported([this] { return browser_.open(browser_.current()); });
+        const int row = browser_.rowOfName(shownName, name);
+        if (row >= 0) {
+            return row;
+        }
+        return whenGone == WhenNameGone::ClearSelection ? -1 : first;
+    });
 }
 
 void TForm_FileDialog::applyNothingSelected() {
-    lstvwVirtualListSelectItem(-1);
+    selectAndApply(-1, SelectedBy::Dialog);
 }
 
 // The prompts are windows of their own; they get the normal cursor while they are open.

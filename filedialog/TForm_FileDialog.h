@@ -117,6 +117,10 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     FileOperationsController* fileOperations() const { return operations_; }
     ImagePreview* preview() const { return preview_.get(); }
 
+  signals:
+    // After each run of the selection steps, with the row they applied.
+    void selectionApplied(int row);
+
   public slots:
     void done(int result) override;
     void SpeedButton_BackClick();
@@ -162,9 +166,21 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
 
     void applyInitialView(int initialView);
 
+    // Who moved the selection: in save mode a row the dialog selects leaves the typed or
+    // default name in the field.
+    enum class SelectedBy { User, Dialog };
+    // A move of the shown folder: lists a folder and returns the row to select then.
+    using Move = std::function<int(BusyIndication& busy)>;
+    // Every move runs in here: the list shows busy, the large preview closes, and once the
+    // folder is listed the row is selected and the selection steps run once.
+    void navigate(const Move& move);
+    void showListedFolder();
+    void selectAndApply(int row, SelectedBy by);
+    void applySelection(int row, SelectedBy by);
     void applyFileNameRule(bool folderSelected);
-    void applySelectionAfterNavigation();
-    void selectRowAndApply(int row);
+    // Sets the field without running the name rule again: the caller runs the steps itself.
+    void showFileName(const QString& text);
+    int defaultNameRow() const;
     void updateBackButton();
     bool selectedFileVanished() const;
     void closeLargePreview();
@@ -182,10 +198,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     quint32 buttonMask_ = ButtonMask::All;
     QString storeFolder_;
     QByteArray resultPath_;
-    bool applyingNameRule_ = false;
-    // Set while the dialog itself moves the selection (listing, re-selection, showing): in
-    // save mode the typed or default name then stays in the field.
-    bool selectingForNavigation_ = false;
     std::unique_ptr<FileOperations> diskOperations_;
     FileOperationsController* operations_ = nullptr;
     std::unique_ptr<BusyIndication> operationBusy_;

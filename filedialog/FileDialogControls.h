@@ -8,8 +8,8 @@
 #include <QString>
 #include <functional>
 
-#include "ImagePreviewHost.h"
 #include "VirtualListView.h"
+#include "preview/ImagePreviewHost.h"
 
 class QDialog;
 class QFrame;

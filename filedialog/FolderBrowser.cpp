@@ -9,7 +9,6 @@
 #include "FileDialogError.h"
 #include "FileNameRules.h"
 #include "FolderListing.h"
-#include "StoreFolder.h"
 #include "VirtualListModel.h"
 
 FolderBrowser::FolderBrowser(VirtualListModel* model)
@@ -60,13 +59,14 @@ int FolderBrowser::open(const FolderLocation& folder) {
 
 void FolderBrowser::leaveOutConcealed(const FolderLocation& folder,
                                       std::vector<ShellEntry>& entries) const {
-    if (concealedName_.isEmpty() || folder.isVirtual() ||
-        !StoreFolder::isSameFolder(folder.nativePath(), concealedFolder_)) {
+    const QByteArray concealed =
+        (concealedIn_ && !folder.isVirtual()) ? concealedIn_(folder.nativePath()) : QByteArray();
+    if (concealed.isEmpty()) {
         return;
     }
     entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [this](const ShellEntry& entry) {
-                                     return !entry.isFolder && entry.fileName == concealedName_;
+                                 [&concealed](const ShellEntry& entry) {
+                                     return !entry.isFolder && entry.fileName == concealed;
                                  }),
                   entries.end());
 }

@@ -23,11 +23,10 @@ class FolderBrowser {
     bool atFloor() const { return current_.path() == floor_; }
     // Up is possible above the floor, from anything below a top-level item.
     bool canGoUp() const { return !atFloor() && current_.depth() > 1; }
-    // A file never listed: the store folder's own list file is no item to choose or act on.
-    void setConcealedFile(const QByteArray& folder, const QByteArray& name) {
-        concealedFolder_ = folder;
-        concealedName_ = name;
-    }
+    // Names the file never listed in a folder, or nothing: the store folder's own list file is
+    // no item to choose or act on. Asked once per listing.
+    using ConcealedFile = std::function<QByteArray(const QByteArray& folder)>;
+    void setConcealedFile(ConcealedFile concealedIn) { concealedIn_ = std::move(concealedIn); }
     // What the path field shows for the current folder.
     QString shownPath() const;
 
@@ -66,8 +65,7 @@ class FolderBrowser {
     quint32 enumerationFlags_;
     void leaveOutConcealed(const FolderLocation& folder, std::vector<ShellEntry>& entries) const;
 
-    QByteArray concealedFolder_;
-    QByteArray concealedName_;
+    ConcealedFile concealedIn_;
     std::function<void(const QString&)> showError_;
     struct FolderStamp {
         quint64 device = 0;

@@ -12,17 +12,14 @@
 #include <QToolButton>
 
 #include "BusyIndication.h"
-#include "DiskFileOperations.h"
 #include "FileDialogError.h"
 #include "FileNameRules.h"
-#include "FileOperationsController.h"
 #include "FolderListing.h"
-#include "ImagePreview.h"
-#include "InsertListFile.h"
 #include "ListInput.h"
-#include "StoreFolder.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
+#include "operations/FileOperationsController.h"
+#include "preview/ImagePreview.h"
 
 TForm_FileDialog* Form_FileDialog = nullptr;
 
@@ -44,21 +41,19 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
                    [this](int index) { openEntryReported(true, index); }),
       browseEntries_(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse,
                      [this](int index) { openEntryReported(false, index); }),
-      storeFolder_(StoreFolder::defaultFolder()) {
+      storeFolder_(FileOperationsController::defaultStoreFolder()) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setModal(true);
     choice_.setFilterExtension(FileNameRules::AnyExtension);
-    if (operations == nullptr) {
-        diskOperations_ = std::make_unique<DiskFileOperations>();
-        operations = diskOperations_.get();
-    }
     operations_ = new FileOperationsController(
-        *this, *operations,
+        *this, operations,
         {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
          ui_.SpeedButton_Rename, ui_.SpeedButton_MakeDir},
         this);
-    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
+    browser_.setConcealedFile([this](const QByteArray& folder) {
+        return FileOperationsController::listFileIn(QFile::encodeName(storeFolder_), folder);
+    });
     input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
     preview_ = std::make_unique<ImagePreview>(ui_, ui_.Panel_Unten, ui_.lstvwVirtualList,
                                               ui_.Edit_FileName);
@@ -141,9 +136,7 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
 }
 
 int TForm_FileDialog::SetStoreFolder(const QString& folder) {
-    const int result = StoreFolder::prepare(folder, &storeFolder_);
-    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
-    return result;
+    return FileOperationsController::prepareStoreFolder(folder, &storeFolder_);
 }
 
 void TForm_FileDialog::applyInitialView(int initialView) {

@@ -22,9 +22,9 @@
 #include "FileDialogControls.h"
 #include "FileDialogPrompts.h"
 #include "FileNameChoice.h"
-#include "FileOperationsHost.h"
 #include "FolderBrowser.h"
 #include "NavigationEntries.h"
+#include "operations/FileOperationsHost.h"
 
 class BusyIndication;
 class ImagePreview;
@@ -198,7 +198,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     quint32 buttonMask_ = ButtonMask::All;
     QString storeFolder_;
     QByteArray resultPath_;
-    std::unique_ptr<FileOperations> diskOperations_;
     FileOperationsController* operations_ = nullptr;
     std::unique_ptr<BusyIndication> operationBusy_;
     // Goes before the controls it placed on the panels.

@@ -2,11 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -14,7 +12,6 @@
 #include "BusyIndication.h"
 #include "FileDialogError.h"
 #include "FileNameRules.h"
-#include "FolderListing.h"
 #include "ListInput.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
@@ -120,7 +117,7 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
     const QString filterExtension = FileNameRules::filterExtensionFor(extension);
     browser_.setFilter(filterExtension, enumerationFlags);
     choice_.setFilterExtension(filterExtension);
-    applyInitialView(initialView);
+    ui_.pressInitialView(initialView);
     ui_.applyButtonMask(buttonMask_);
     choice_.setMode(mode);
     ui_.applyMode(mode, OpenCaption, SaveCaption, CancelCaption);
@@ -137,17 +134,6 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
 
 int TForm_FileDialog::SetStoreFolder(const QString& folder) {
     return FileOperationsController::prepareStoreFolder(folder, &storeFolder_);
-}
-
-void TForm_FileDialog::applyInitialView(int initialView) {
-    using Style = VirtualListView::ViewStyle;
-    if (initialView == IconsView) {
-        ui_.pressView(Style::Icons);
-    } else if (initialView == ListView || initialView == ListViewToo) {
-        ui_.pressView(Style::List);
-    } else if (initialView == ReportView) {
-        ui_.pressView(Style::Report);
-    }
 }
 
 // ---- Navigation entries ------------------------------------------------------------------
@@ -210,29 +196,18 @@ void TForm_FileDialog::NavigateToPath(const QString& path) {
     navigate([this, &path](BusyIndication&) { return browser_.navigateTo(path); });
 }
 
-void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
-    navigate([this, &folder](BusyIndication&) { return browser_.open(folder); });
-}
-
 void TForm_FileDialog::navigate(const Move& move) {
     BusyIndication busy(ui_.lstvwVirtualList);
     closeLargePreview();
     ui_.lstvwVirtualList->setUpdatesEnabled(false);
-    int row = -1;
-    try {
-        row = move(busy);
-    } catch (...) {
-        ui_.lstvwVirtualList->setUpdatesEnabled(true);
-        throw;
-    }
+    const auto updateAgain = qScopeGuard([this] { ui_.lstvwVirtualList->setUpdatesEnabled(true); });
+    const int row = move(busy);
     showListedFolder();
     selectAndApply(row, SelectedBy::Dialog);
-    ui_.lstvwVirtualList->setUpdatesEnabled(true);
 }
 
 void TForm_FileDialog::showListedFolder() {
     ui_.Edit_Pfad->setText(browser_.shownPath());
-    choice_.forgetSelectedFile();
     updateBackButton();
 }
 
@@ -243,10 +218,12 @@ void TForm_FileDialog::updateBackButton() {
 }
 
 void TForm_FileDialog::RefreshFolder() {
-    navigate([this](BusyIndication&) {
-        return browser_.moveReported(
-            [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
-    });
+    navigate([this](BusyIndication&) { return relistKeepingSelection(); });
+}
+
+int TForm_FileDialog::relistKeepingSelection() {
+    return browser_.moveReported(
+        [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
 }
 
 int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const {
@@ -315,11 +292,9 @@ void TForm_FileDialog::selectAndApply(int row, SelectedBy by) {
 void TForm_FileDialog::applySelection(int row, SelectedBy by) {
     const bool any = row >= 0 && row < model_->rowCount();
     const ShellEntry* entry = any ? &model_->entry(row) : nullptr;
-    if (entry != nullptr && !entry->isFolder) {
-        choice_.rememberSelectedFile(entry->name, entry->fileName);
-        if (by == SelectedBy::User || choice_.mode() != SaveMode) {
-            showFileName(entry->name);
-        }
+    if (entry != nullptr && !entry->isFolder &&
+        (by == SelectedBy::User || choice_.mode() != SaveMode)) {
+        showFileName(entry->name);
     }
     const bool folder = entry == nullptr || entry->isFolder;
     applyFileNameRule(folder);
@@ -335,15 +310,7 @@ void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
     const FileNameChoice::FieldState state =
         choice_.apply(ui_.Edit_FileName->text(), folderSelected, browser_.current());
     showFileName(state.text);
-    if (choice_.mode() == SaveMode) {
-        FileDialogControls::setBase(ui_.Edit_FileName, state.invalid
-                                                           ? FileDialogControls::InvalidRed
-                                                           : FileDialogControls::LightGreen);
-    }
-    ui_.SpeedButton_OK->setVisible(state.okVisible);
-    ui_.SpeedButton_OK->setEnabled(state.okEnabled);
-    ui_.SpeedButton_Abbrechen->setVisible(true);
-    ui_.SpeedButton_Abbrechen->setEnabled(true);
+    ui_.showFieldState(state, choice_.mode());
 }
 
 void TForm_FileDialog::showFileName(const QString& text) {
@@ -376,7 +343,7 @@ void TForm_FileDialog::hideEvent(QHideEvent* event) {
 }
 
 void TForm_FileDialog::FormShow() {
-    centreOverMainWindow();
+    FileDialogControls::centreOverMainWindow(this);
     operations_->loadStore(QFile::encodeName(storeFolder_));
     closeLargePreview();
     const int row = defaultNameRow();
@@ -411,21 +378,6 @@ int TForm_FileDialog::defaultNameRow() const {
     return ui_.lstvwVirtualList->selectedRow();
 }
 
-void TForm_FileDialog::centreOverMainWindow() {
-    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
-    QRect area;
-    if (main != nullptr) {
-        area = main->frameGeometry();
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    } else {
-        return;
-    }
-    const QSize own = frameGeometry().size();
-    move(area.left() + area.width() / 2 - own.width() / 2,
-         area.top() + area.height() / 2 - own.height() / 2);
-}
-
 void TForm_FileDialog::closeLargePreview() {
     preview_->close();
 }
@@ -434,8 +386,7 @@ void TForm_FileDialog::closeLargePreview() {
 void TForm_FileDialog::updatePreview() {
     const QString field = ui_.Edit_FileName->text();
     const FolderLocation& folder = browser_.current();
-    preview_->update(
-        field, folder.isVirtual() ? QByteArray() : folder.itemPath(choice_.realNameOf(field)));
+    preview_->update(field, folder.isVirtual() ? QByteArray() : folder.itemPath(realNameOf(field)));
 }
 
 void TForm_FileDialog::SpeedButton_OKClick() {
@@ -448,8 +399,7 @@ void TForm_FileDialog::SpeedButton_OKClick() {
     // chosen then: OK waits for the user's next choice, not the row the listing put first.
     if (!browser_.current().exists() || (choice_.mode() == OpenMode && selectedFileVanished())) {
         navigate([this](BusyIndication&) {
-            const int row = browser_.moveReported(
-                [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
+            const int row = relistKeepingSelection();
             return choice_.mode() == OpenMode ? -1 : row;
         });
         return;
@@ -462,8 +412,16 @@ void TForm_FileDialog::SpeedButton_AbbrechenClick() {
     reject();
 }
 
+QByteArray TForm_FileDialog::realNameOf(const QString& fieldText) const {
+    int row = ui_.lstvwVirtualList->selectedRow();
+    if (row < 0 || model_->entry(row).isFolder || model_->entry(row).name != fieldText) {
+        row = model_->rowOfShownFile(fieldText);
+    }
+    return row < 0 ? QFile::encodeName(fieldText) : model_->entry(row).fileName;
+}
+
 bool TForm_FileDialog::selectedFileVanished() const {
-    const QByteArray name = choice_.realNameOf(ui_.Edit_FileName->text());
+    const QByteArray name = realNameOf(ui_.Edit_FileName->text());
     struct stat status {};
     return ::lstat(browser_.current().itemPath(name).constData(), &status) != 0;
 }
@@ -474,10 +432,7 @@ void TForm_FileDialog::done(int result) {
     }
     closeLargePreview();
     resultPath_ = choice_.closeWith(ui_.Edit_FileName->text(), browser_.current(),
-                                    [this](const QString& shownName) {
-                                        const int row = model_->rowOfShownFile(shownName);
-                                        return row < 0 ? QByteArray() : model_->entry(row).fileName;
-                                    });
+                                    [this](const QString& name) { return realNameOf(name); });
     QDialog::done(result);
 }
 

@@ -85,7 +85,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     // Listing operations shared by the dialog's actions.
     // Throws FileDialogError when the path names no folder that can be opened.
     void NavigateToPath(const QString& path);
-    void OpenFolder(const FolderLocation& folder);
     void RefreshFolder();
     int lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const;
     void OpenHomeEntry(int index);
@@ -143,7 +142,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
   private:
     void connectControls();
     void FormShow();
-    void centreOverMainWindow();
 
     // FileOperationsHost
     std::optional<Item> selectedItem() const override;
@@ -164,8 +162,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
                    const std::function<std::optional<QString>()>& chooseFolder);
     void openEntryReported(bool home, int index);
 
-    void applyInitialView(int initialView);
-
     // Who moved the selection: in save mode a row the dialog selects leaves the typed or
     // default name in the field.
     enum class SelectedBy { User, Dialog };
@@ -175,12 +171,17 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     // folder is listed the row is selected and the selection steps run once.
     void navigate(const Move& move);
     void showListedFolder();
+    // Lists the shown folder again; the row selected is found again by name.
+    int relistKeepingSelection();
     void selectAndApply(int row, SelectedBy by);
     void applySelection(int row, SelectedBy by);
     void applyFileNameRule(bool folderSelected);
     // Sets the field without running the name rule again: the caller runs the steps itself.
     void showFileName(const QString& text);
     int defaultNameRow() const;
+    // The file the field names, by its name on disk: the selected row's when it shows that
+    // name, else a listed file's, else the text's own bytes.
+    QByteArray realNameOf(const QString& fieldText) const;
     void updateBackButton();
     bool selectedFileVanished() const;
     void closeLargePreview();

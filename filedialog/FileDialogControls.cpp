@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QDialog>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -109,6 +111,39 @@ void FileDialogControls::pressView(VirtualListView::ViewStyle style) {
                                                  : SpeedButton_Report;
     button->setChecked(true);
     lstvwVirtualList->setViewStyle(style);
+}
+
+void FileDialogControls::pressInitialView(int initialView) {
+    using Style = VirtualListView::ViewStyle;
+    constexpr Style Views[] = {Style::Icons, Style::List, Style::List, Style::Report};
+    if (initialView >= 0 && initialView < int(std::size(Views))) {
+        pressView(Views[initialView]);
+    }
+}
+
+void FileDialogControls::showFieldState(const FileNameChoice::FieldState& state, quint8 mode) {
+    if (mode == FileNameChoice::SaveMode) {
+        setBase(Edit_FileName, state.invalid ? InvalidRed : LightGreen);
+    }
+    SpeedButton_OK->setVisible(state.okVisible);
+    SpeedButton_OK->setEnabled(state.okEnabled);
+    SpeedButton_Abbrechen->setVisible(true);
+    SpeedButton_Abbrechen->setEnabled(true);
+}
+
+void FileDialogControls::centreOverMainWindow(QWidget* dialog) {
+    const QWidget* main = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    QRect area;
+    if (main != nullptr) {
+        area = main->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    } else {
+        return;
+    }
+    const QSize own = dialog->frameGeometry().size();
+    dialog->move(area.left() + area.width() / 2 - own.width() / 2,
+                 area.top() + area.height() / 2 - own.height() / 2);
 }
 
 void FileDialogControls::restorePressedView() {

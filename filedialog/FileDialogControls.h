@@ -8,8 +8,9 @@
 #include <QString>
 #include <functional>
 
-#include "ImagePreviewHost.h"
+#include "FileNameChoice.h"
 #include "VirtualListView.h"
+#include "preview/ImagePreviewHost.h"
 
 class QDialog;
 class QFrame;
@@ -67,6 +68,12 @@ class FileDialogControls : public ImagePreviewHost {
     // Presses the view's button and gives the list that view; the list alone can also show
     // another view for a while (the large preview) until the pressed button's is restored.
     void pressView(VirtualListView::ViewStyle style);
+    // The caller's initial view: 0 icons, 1 and 2 list, 3 details; any other keeps the view.
+    void pressInitialView(int initialView);
+    // The field's colour (save mode) and OK after the file-name rule ran; Cancel always counts.
+    void showFieldState(const FileNameChoice::FieldState& state, quint8 mode);
+    // Centred over the main window, or the screen without one.
+    static void centreOverMainWindow(QWidget* dialog);
     void restorePressedView();
     // The picture preview's needs: the list's view, the tool row, the field's colour.
     void showListInDetails() override;

@@ -1,7 +1,5 @@
 #include "FileNameChoice.h"
 
-#include <QFile>
-
 #include "FileNameRules.h"
 
 QString FileNameChoice::setDefaultName(const QString& defaultName) {
@@ -13,20 +11,6 @@ QString FileNameChoice::setDefaultName(const QString& defaultName) {
     defaultFileName_ = fileName;
     defaultExtension_ = FileNameRules::extensionOf(fileName);
     return fileName;
-}
-
-void FileNameChoice::rememberSelectedFile(const QString& shownName, const QByteArray& realName) {
-    selectedShownName_ = shownName;
-    selectedRealName_ = realName;
-}
-
-void FileNameChoice::forgetSelectedFile() {
-    selectedShownName_.clear();
-    selectedRealName_.clear();
-}
-
-QByteArray FileNameChoice::realNameOf(const QString& fieldText) const {
-    return fieldText == selectedShownName_ ? selectedRealName_ : QFile::encodeName(fieldText);
 }
 
 FileNameChoice::FieldState FileNameChoice::apply(const QString& fieldText, bool folderSelected,
@@ -60,7 +44,7 @@ bool FileNameChoice::saveNameAcceptable(const QString& typed, const FolderLocati
 }
 
 QByteArray FileNameChoice::closeWith(const QString& fieldText, const FolderLocation& folder,
-                                     const ListedFile& listedFile) {
+                                     const RealName& realName) {
     QString fileName;
     if (mode_ == OpenMode) {
         fileName = fieldText;
@@ -76,10 +60,5 @@ QByteArray FileNameChoice::closeWith(const QString& fieldText, const FolderLocat
         return QByteArray();
     }
     // Saving over a listed file writes that file, not a twin with a lower-case extension.
-    QByteArray realName = realNameOf(fileName);
-    if (mode_ == SaveMode && fileName != selectedShownName_) {
-        const QByteArray listed = listedFile(fileName);
-        realName = listed.isEmpty() ? realName : listed;
-    }
-    return folder.itemPath(realName);
+    return folder.itemPath(realName(fileName));
 }

@@ -1,6 +1,6 @@
 // The file-name rules of the dialog without its widgets: the mode, the caller's default name,
-// the name behind the file-name field, what the field and OK show for a text, and the result
-// path when the dialog closes.
+// what the field and OK show for a text, and the result path when the dialog closes. Which file
+// the field names is the dialog's to say: it knows the rows.
 #pragma once
 
 #include <QString>
@@ -33,21 +33,15 @@ class FileNameChoice {
     const QString& defaultBaseName() const { return defaultBaseName_; }
     const QString& defaultExtension() const { return defaultExtension_; }
 
-    // The field shows a row's name with its extension in lower case; the file behind it keeps
-    // its own.
-    void rememberSelectedFile(const QString& shownName, const QByteArray& realName);
-    void forgetSelectedFile();
-    QByteArray realNameOf(const QString& fieldText) const;
-
     FieldState apply(const QString& fieldText, bool folderSelected,
                      const FolderLocation& folder) const;
     // Computes the result path, as the bytes on disk, from the field when the dialog closes;
     // empty in view-only modes or when the name cannot be used. The chosen name becomes the
     // next default.
-    // listedFile gives the real name of a listed file by its shown name, or nothing.
-    using ListedFile = std::function<QByteArray(const QString& shownName)>;
+    // realName gives the name on disk of the file a name in the field stands for.
+    using RealName = std::function<QByteArray(const QString& shownName)>;
     QByteArray closeWith(const QString& fieldText, const FolderLocation& folder,
-                         const ListedFile& listedFile);
+                         const RealName& realName);
 
   private:
     bool saveNameAcceptable(const QString& typed, const FolderLocation& folder) const;
@@ -57,6 +51,4 @@ class FileNameChoice {
     QString defaultFileName_;
     QString defaultBaseName_;
     QString defaultExtension_;
-    QString selectedShownName_;
-    QByteArray selectedRealName_;
 };

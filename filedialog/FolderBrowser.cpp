@@ -4,20 +4,15 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QLineEdit>
 #include <algorithm>
 
 #include "FileDialogError.h"
 #include "FileNameRules.h"
 #include "FolderListing.h"
-#include "StoreFolder.h"
 #include "VirtualListModel.h"
-#include "VirtualListView.h"
 
-FolderBrowser::FolderBrowser(VirtualListModel* model, VirtualListView* list, QLineEdit* pathField)
+FolderBrowser::FolderBrowser(VirtualListModel* model)
     : model_(model),
-      list_(list),
-      pathField_(pathField),
       current_(FolderLocation::computer()),
       filterExtension_(FileNameRules::AnyExtension),
       enumerationFlags_(FolderListing::DefaultFlags) {}
@@ -36,19 +31,22 @@ FileDialogError cannotOpen(const QString& path) {
 
 }  // namespace
 
-void FolderBrowser::navigateTo(const QString& path) {
+QString FolderBrowser::shownPath() const {
+    return current_.isVirtual() ? current_.displayName() : current_.path();
+}
+
+int FolderBrowser::navigateTo(const QString& path) {
     const auto folder = FolderLocation::parse(path);
     if (!folder) {
         throw cannotOpen(path);
     }
-    open(*folder);
+    return open(*folder);
 }
 
-void FolderBrowser::open(const FolderLocation& folder) {
+int FolderBrowser::open(const FolderLocation& folder) {
     if (!folder.exists()) {
         throw cannotOpen(folder.path());
     }
-    list_->setUpdatesEnabled(false);
     current_ = folder;
     listedAtNs_ = QDateTime::currentMSecsSinceEpoch() * 1000000;
     listedStamp_ = stampOf(folder);
@@ -56,44 +54,41 @@ void FolderBrowser::open(const FolderLocation& folder) {
         FolderListing::enumerate(folder, filterExtension_, enumerationFlags_);
     leaveOutConcealed(folder, entries);
     model_->setEntries(folder, std::move(entries));
-    if (model_->rowCount() > 0) {
-        list_->selectRow(0);
-    }
-    list_->setUpdatesEnabled(true);
-    pathField_->setText(folder.isVirtual() ? folder.displayName() : folder.path());
-    if (opened_) {
-        opened_();
-    }
+    return model_->rowCount() > 0 ? 0 : -1;
 }
 
 void FolderBrowser::leaveOutConcealed(const FolderLocation& folder,
                                       std::vector<ShellEntry>& entries) const {
-    if (concealedName_.isEmpty() || folder.isVirtual() ||
-        !StoreFolder::isSameFolder(folder.nativePath(), concealedFolder_)) {
+    const QByteArray concealed =
+        (concealedIn_ && !folder.isVirtual()) ? concealedIn_(folder.nativePath()) : QByteArray();
+    if (concealed.isEmpty()) {
         return;
     }
     entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [this](const ShellEntry& entry) {
-                                     return !entry.isFolder && entry.fileName == concealedName_;
+                                 [&concealed](const ShellEntry& entry) {
+                                     return !entry.isFolder && entry.fileName == concealed;
                                  }),
                   entries.end());
 }
 
-int FolderBrowser::refresh() {
-    const int row = list_->selectedRow();
-    const QString shownName = row >= 0 ? model_->entry(row).name : QString();
-    const QByteArray fileName = row >= 0 ? model_->entry(row).fileName : QByteArray();
-    open(current_);
-    return row >= 0 ? selectByName(shownName, fileName) : -1;
+int FolderBrowser::refresh(int selectedRow) {
+    if (selectedRow < 0 || selectedRow >= model_->rowCount()) {
+        return open(current_);
+    }
+    const QString shownName = model_->entry(selectedRow).name;
+    const QByteArray fileName = model_->entry(selectedRow).fileName;
+    const int first = open(current_);
+    const int row = rowOfName(shownName, fileName);
+    return row >= 0 ? row : first;
 }
 
-void FolderBrowser::goUp() {
+int FolderBrowser::goUp() {
     const FolderLocation left = current_;
-    const FolderLocation up = left.parent();
-    open(up);
+    const int first = open(left.parent());
     // Rows of the computer folder are named by their volume's path.
     const QByteArray leftName = left.nativeName();
-    selectByName(FileNameRules::shownName(QFile::decodeName(leftName)), leftName);
+    const int row = rowOfName(FileNameRules::shownName(QFile::decodeName(leftName)), leftName);
+    return row >= 0 ? row : first;
 }
 
 FolderBrowser::FolderStamp FolderBrowser::stampOf(const FolderLocation& folder) {
@@ -114,45 +109,34 @@ bool FolderBrowser::listingCurrent() const {
            now.modifiedNs < listedAtNs_ - ClockSlackNs;
 }
 
-void FolderBrowser::openChild(int row) {
-    open(current_.child(model_->entry(row).fileName));
+int FolderBrowser::openChild(int row) {
+    return open(current_.child(model_->entry(row).fileName));
 }
 
-void FolderBrowser::moveReported(const std::function<void()>& move) {
+int FolderBrowser::moveReported(const std::function<int()>& move) {
     try {
-        move();
+        return move();
     } catch (const FileDialogError& error) {
         if (showError_) {
             showError_(error.message());
         }
-        openNearestExisting();
+        return openNearestExisting();
     }
 }
 
-int FolderBrowser::relistAndSelect(const QString& shownName, const QByteArray& fileName) {
-    moveReported([this] { open(current_); });
-    return selectByName(shownName, fileName);
-}
-
-void FolderBrowser::openNearestExisting() {
+int FolderBrowser::openNearestExisting() {
     FolderLocation folder = current_;
     while (!folder.exists()) {
         folder = folder.parent();
     }
-    open(folder);
+    return open(folder);
 }
 
 // The exact row first: "begins with" alone would let report.txt.old win over report.txt once
 // folders sort first.
-int FolderBrowser::selectByName(const QString& shownName, const QByteArray& fileName) {
-    int row = model_->rowOfFileName(fileName);
-    if (row < 0) {
-        row = find(shownName, 0, false);
-    }
-    if (row >= 0) {
-        list_->selectRow(row);
-    }
-    return row;
+int FolderBrowser::rowOfName(const QString& shownName, const QByteArray& fileName) const {
+    const int row = model_->rowOfFileName(fileName);
+    return row >= 0 ? row : find(shownName, 0, false);
 }
 
 int FolderBrowser::find(const QString& text, int start, bool wrap) const {

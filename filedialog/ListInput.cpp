@@ -68,14 +68,14 @@ bool ListInput::wheel(QObject* watched, QWheelEvent* event) {
 void ListInput::FormMouseWheelUp() {
     const int row = ui_.lstvwVirtualList->selectedRow();
     if (row > 0) {
-        ui_.lstvwVirtualList->selectRow(row - 1);
+        ui_.lstvwVirtualList->selectRowAsUser(row - 1);
     }
 }
 
 void ListInput::FormMouseWheelDown() {
     const int row = ui_.lstvwVirtualList->selectedRow();
     if (row >= 0 && row + 1 < model_->rowCount()) {
-        ui_.lstvwVirtualList->selectRow(row + 1);
+        ui_.lstvwVirtualList->selectRowAsUser(row + 1);
     }
 }
 
@@ -153,6 +153,6 @@ void ListInput::typeAhead(const QString& text) {
     typeAheadText_ += text;
     const int row = model_->find(typeAheadText_, start, true);
     if (row >= 0) {
-        ui_.lstvwVirtualList->selectRow(row);
+        ui_.lstvwVirtualList->selectRowAsUser(row);
     }
 }

@@ -2,27 +2,21 @@
 
 #include <sys/stat.h>
 
-#include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
-#include <QScreen>
+#include <QScopeGuard>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "BusyIndication.h"
-#include "DiskFileOperations.h"
 #include "FileDialogError.h"
 #include "FileNameRules.h"
-#include "FileOperationsController.h"
-#include "FolderListing.h"
-#include "ImagePreview.h"
-#include "InsertListFile.h"
 #include "ListInput.h"
-#include "StoreFolder.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
+#include "operations/FileOperationsController.h"
+#include "preview/ImagePreview.h"
 
 TForm_FileDialog* Form_FileDialog = nullptr;
 
@@ -38,34 +32,28 @@ TForm_FileDialog::TForm_FileDialog(QWidget* parent, FileOperations* operations)
                           Qt::WindowStaysOnTopHint),
       model_(new VirtualListModel(this)),
       ui_(FileDialogControls::builtOn(this, model_)),
-      browser_(model_, ui_.lstvwVirtualList, ui_.Edit_Pfad),
+      browser_(model_),
       prompts_(FileDialogPrompts::standard(this)),
       homeEntries_(ui_.PopupMenu_Home, ui_.SpeedButton_Home,
                    [this](int index) { openEntryReported(true, index); }),
       browseEntries_(ui_.PopupMenu_Browse, ui_.SpeedButton_Browse,
                      [this](int index) { openEntryReported(false, index); }),
-      storeFolder_(StoreFolder::defaultFolder()) {
+      storeFolder_(FileOperationsController::defaultStoreFolder()) {
     setObjectName(QStringLiteral("Form_FileDialog"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setModal(true);
     choice_.setFilterExtension(FileNameRules::AnyExtension);
-    if (operations == nullptr) {
-        diskOperations_ = std::make_unique<DiskFileOperations>();
-        operations = diskOperations_.get();
-    }
     operations_ = new FileOperationsController(
-        *this, *operations,
+        *this, operations,
         {ui_.SpeedButton_Delete, ui_.SpeedButton_Cut, ui_.SpeedButton_Copy, ui_.SpeedButton_Insert,
          ui_.SpeedButton_Rename, ui_.SpeedButton_MakeDir},
         this);
-    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
+    browser_.setConcealedFile([this](const QByteArray& folder) {
+        return FileOperationsController::listFileIn(QFile::encodeName(storeFolder_), folder);
+    });
     input_ = new ListInput(ui_, model_, operations_->insertMenu(), this);
     preview_ = std::make_unique<ImagePreview>(ui_, ui_.Panel_Unten, ui_.lstvwVirtualList,
                                               ui_.Edit_FileName);
-    browser_.setFolderOpenedHandler([this] {
-        choice_.forgetSelectedFile();
-        updateBackButton();
-    });
     browser_.setErrorDisplay([this](const QString& message) { prompts_.showError(message); });
     connectControls();
     // Nothing is listed before Prepare: a hung network mount must not stall the start.
@@ -100,10 +88,7 @@ void TForm_FileDialog::connectControls() {
             &TForm_FileDialog::SpeedButton_OKClick);
     connect(ui_.SpeedButton_Abbrechen, &QPushButton::clicked, this,
             &TForm_FileDialog::SpeedButton_AbbrechenClick);
-    connect(ui_.lstvwVirtualList, &VirtualListView::selectedRowChanged, this,
-            &TForm_FileDialog::lstvwVirtualListSelectItem);
-    // A click on the row the dialog selected by itself is the user's choice all the same.
-    connect(ui_.lstvwVirtualList, &VirtualListView::rowClicked, this,
+    connect(ui_.lstvwVirtualList, &VirtualListView::rowSelectedByUser, this,
             &TForm_FileDialog::lstvwVirtualListSelectItem);
     connect(ui_.lstvwVirtualList, &VirtualListView::rowDoubleClicked, this,
             &TForm_FileDialog::lstvwVirtualListDblClick);
@@ -132,7 +117,7 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
     const QString filterExtension = FileNameRules::filterExtensionFor(extension);
     browser_.setFilter(filterExtension, enumerationFlags);
     choice_.setFilterExtension(filterExtension);
-    applyInitialView(initialView);
+    ui_.pressInitialView(initialView);
     ui_.applyButtonMask(buttonMask_);
     choice_.setMode(mode);
     ui_.applyMode(mode, OpenCaption, SaveCaption, CancelCaption);
@@ -148,20 +133,7 @@ void TForm_FileDialog::Prepare(const QString& caption, const QString& extension,
 }
 
 int TForm_FileDialog::SetStoreFolder(const QString& folder) {
-    const int result = StoreFolder::prepare(folder, &storeFolder_);
-    browser_.setConcealedFile(QFile::encodeName(storeFolder_), InsertListFile::FileName);
-    return result;
-}
-
-void TForm_FileDialog::applyInitialView(int initialView) {
-    using Style = VirtualListView::ViewStyle;
-    if (initialView == IconsView) {
-        ui_.pressView(Style::Icons);
-    } else if (initialView == ListView || initialView == ListViewToo) {
-        ui_.pressView(Style::List);
-    } else if (initialView == ReportView) {
-        ui_.pressView(Style::Report);
-    }
+    return FileOperationsController::prepareStoreFolder(folder, &storeFolder_);
 }
 
 // ---- Navigation entries ------------------------------------------------------------------
@@ -193,17 +165,17 @@ void TForm_FileDialog::OpenBrowseEntry(int index) {
 void TForm_FileDialog::openEntry(const NavigationEntry& entry,
                                  const std::function<std::optional<QString>()>& chooseFolder) {
     browser_.setFloor(entry.floor);
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    busy.suspendCursor();
-    const std::optional<QString> folder = chooseFolder();
-    busy.resumeCursor();
-    if (folder) {
-        NavigateToPath(*folder);
+    navigate([&](BusyIndication& busy) {
+        busy.suspendCursor();
+        const std::optional<QString> folder = chooseFolder();
+        busy.resumeCursor();
+        if (!folder) {
+            return ui_.lstvwVirtualList->selectedRow();
+        }
+        const int row = browser_.navigateTo(*folder);
         setCaptionSuffix(entry.label);
-    }
-    applySelectionAfterNavigation();
+        return row;
+    });
 }
 
 void TForm_FileDialog::openEntryReported(bool home, int index) {
@@ -221,11 +193,22 @@ void TForm_FileDialog::setCaptionSuffix(const QString& label) {
 // ---- Listing -----------------------------------------------------------------------------
 
 void TForm_FileDialog::NavigateToPath(const QString& path) {
-    browser_.navigateTo(path);
+    navigate([this, &path](BusyIndication&) { return browser_.navigateTo(path); });
 }
 
-void TForm_FileDialog::OpenFolder(const FolderLocation& folder) {
-    browser_.open(folder);
+void TForm_FileDialog::navigate(const Move& move) {
+    BusyIndication busy(ui_.lstvwVirtualList);
+    closeLargePreview();
+    ui_.lstvwVirtualList->setUpdatesEnabled(false);
+    const auto updateAgain = qScopeGuard([this] { ui_.lstvwVirtualList->setUpdatesEnabled(true); });
+    const int row = move(busy);
+    showListedFolder();
+    selectAndApply(row, SelectedBy::Dialog);
+}
+
+void TForm_FileDialog::showListedFolder() {
+    ui_.Edit_Pfad->setText(browser_.shownPath());
+    updateBackButton();
 }
 
 void TForm_FileDialog::updateBackButton() {
@@ -235,20 +218,16 @@ void TForm_FileDialog::updateBackButton() {
 }
 
 void TForm_FileDialog::RefreshFolder() {
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    browser_.moveReported([this] { browser_.refresh(); });
-    applySelectionAfterNavigation();
+    navigate([this](BusyIndication&) { return relistKeepingSelection(); });
+}
+
+int TForm_FileDialog::relistKeepingSelection() {
+    return browser_.moveReported(
+        [this] { return browser_.refresh(ui_.lstvwVirtualList->selectedRow()); });
 }
 
 int TForm_FileDialog::lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const {
     return browser_.find(text, start, wrap);
-}
-
-void TForm_FileDialog::selectRowAndApply(int row) {
-    ui_.lstvwVirtualList->selectRow(row);
-    applySelectionAfterNavigation();
 }
 
 void TForm_FileDialog::SpeedButton_BackClick() {
@@ -256,11 +235,9 @@ void TForm_FileDialog::SpeedButton_BackClick() {
         ui_.SpeedButton_Back->setEnabled(false);
         return;
     }
-    BusyIndication busy(ui_.lstvwVirtualList);
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    closeLargePreview();
-    browser_.moveReported([this] { browser_.goUp(); });
-    applySelectionAfterNavigation();
+    navigate([this](BusyIndication&) {
+        return browser_.moveReported([this] { return browser_.goUp(); });
+    });
 }
 
 void TForm_FileDialog::SpeedButton_RefreshClick() {
@@ -283,37 +260,41 @@ void TForm_FileDialog::SpeedButton_ReportClick() {
 void TForm_FileDialog::lstvwVirtualListDblClick() {
     const int row = ui_.lstvwVirtualList->selectedRow();
     if (row < 0) {
-        lstvwVirtualListSelectItem(-1);
+        applySelection(-1, SelectedBy::User);
         return;
     }
     const ShellEntry& entry = model_->entry(row);
     if (entry.isFolder) {
-        BusyIndication busy(ui_.lstvwVirtualList);
-        const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-        closeLargePreview();
-        browser_.moveReported([this, row] { browser_.openChild(row); });
-        applySelectionAfterNavigation();
+        navigate([this, row](BusyIndication&) {
+            return browser_.moveReported([this, row] { return browser_.openChild(row); });
+        });
         return;
     }
     if (choice_.mode() <= SaveMode) {
-        ui_.Edit_FileName->setText(entry.name);
-        lstvwVirtualListSelectItem(row);
+        applySelection(row, SelectedBy::User);
         SpeedButton_OKClick();
     }
 }
 
 // ---- Selection and file-name rules -------------------------------------------------------
 
-// The selection steps, after every selection change and every navigation; the preview
-// follows the file-name field.
 void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
+    applySelection(row, SelectedBy::User);
+}
+
+void TForm_FileDialog::selectAndApply(int row, SelectedBy by) {
+    ui_.lstvwVirtualList->selectRow(row);
+    applySelection(row, by);
+}
+
+// The selection steps, after every selection the user makes and once after every navigation;
+// the preview follows the file-name field.
+void TForm_FileDialog::applySelection(int row, SelectedBy by) {
     const bool any = row >= 0 && row < model_->rowCount();
     const ShellEntry* entry = any ? &model_->entry(row) : nullptr;
-    if (entry != nullptr && !entry->isFolder) {
-        choice_.rememberSelectedFile(entry->name, entry->fileName);
-        if (!(selectingForNavigation_ && choice_.mode() == SaveMode)) {
-            ui_.Edit_FileName->setText(entry->name);
-        }
+    if (entry != nullptr && !entry->isFolder &&
+        (by == SelectedBy::User || choice_.mode() != SaveMode)) {
+        showFileName(entry->name);
     }
     const bool folder = entry == nullptr || entry->isFolder;
     applyFileNameRule(folder);
@@ -322,33 +303,25 @@ void TForm_FileDialog::lstvwVirtualListSelectItem(int row) {
     }
     ui_.enableItemTools(buttonMask_, folder, any);
     updatePreview();
-}
-
-void TForm_FileDialog::applySelectionAfterNavigation() {
-    lstvwVirtualListSelectItem(ui_.lstvwVirtualList->selectedRow());
+    emit selectionApplied(any ? row : -1);
 }
 
 void TForm_FileDialog::applyFileNameRule(bool folderSelected) {
-    applyingNameRule_ = true;
     const FileNameChoice::FieldState state =
         choice_.apply(ui_.Edit_FileName->text(), folderSelected, browser_.current());
-    if (state.text != ui_.Edit_FileName->text()) {
-        ui_.Edit_FileName->setText(state.text);
+    showFileName(state.text);
+    ui_.showFieldState(state, choice_.mode());
+}
+
+void TForm_FileDialog::showFileName(const QString& text) {
+    if (text != ui_.Edit_FileName->text()) {
+        const QSignalBlocker quiet(ui_.Edit_FileName);
+        ui_.Edit_FileName->setText(text);
     }
-    if (choice_.mode() == SaveMode) {
-        FileDialogControls::setBase(ui_.Edit_FileName, state.invalid
-                                                           ? FileDialogControls::InvalidRed
-                                                           : FileDialogControls::LightGreen);
-    }
-    ui_.SpeedButton_OK->setVisible(state.okVisible);
-    ui_.SpeedButton_OK->setEnabled(state.okEnabled);
-    ui_.SpeedButton_Abbrechen->setVisible(true);
-    ui_.SpeedButton_Abbrechen->setEnabled(true);
-    applyingNameRule_ = false;
 }
 
 void TForm_FileDialog::Edit_FileNameChange() {
-    if (choice_.mode() == SaveMode && !applyingNameRule_) {
+    if (choice_.mode() == SaveMode) {
         applyFileNameRule(false);
         updatePreview();
     }
@@ -370,27 +343,21 @@ void TForm_FileDialog::hideEvent(QHideEvent* event) {
 }
 
 void TForm_FileDialog::FormShow() {
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    centreOverMainWindow();
+    FileDialogControls::centreOverMainWindow(this);
     operations_->loadStore(QFile::encodeName(storeFolder_));
     closeLargePreview();
-    if (!choice_.defaultFileName().isEmpty()) {
-        int row = lstvwVirtualListDataFind(choice_.defaultFileName(), 0, false);
-        if (row < 0) {
-            row = lstvwVirtualListDataFind(choice_.defaultBaseName(), 0, false);
-        }
-        if (row >= 0) {
-            selectRowAndApply(row);
-        }
-    }
-    if (ui_.SpeedButton_List->isChecked()) {
-        // The list view refreshes; a folder just read by Prepare and unchanged since is kept.
-        if (browser_.listingCurrent()) {
+    const int row = defaultNameRow();
+    // The list view refreshes; a folder just read by Prepare and unchanged since is kept.
+    if (ui_.SpeedButton_List->isChecked() && !browser_.listingCurrent()) {
+        ui_.pressView(VirtualListView::ViewStyle::List);
+        navigate([this, row](BusyIndication&) {
+            return browser_.moveReported([this, row] { return browser_.refresh(row); });
+        });
+    } else {
+        if (ui_.SpeedButton_List->isChecked()) {
             ui_.lstvwVirtualList->setViewStyle(VirtualListView::ViewStyle::List);
-            applySelectionAfterNavigation();
-        } else {
-            SpeedButton_ListClick();
         }
+        selectAndApply(row, SelectedBy::Dialog);
     }
     if (choice_.mode() >= SaveMode && choice_.defaultBaseName().isEmpty()) {
         ui_.Edit_FileName->clear();
@@ -398,19 +365,17 @@ void TForm_FileDialog::FormShow() {
     }
 }
 
-void TForm_FileDialog::centreOverMainWindow() {
-    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
-    QRect area;
-    if (main != nullptr) {
-        area = main->frameGeometry();
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    } else {
-        return;
+// The row of the caller's default name, else of its base name, else the row selected.
+int TForm_FileDialog::defaultNameRow() const {
+    if (!choice_.defaultFileName().isEmpty()) {
+        for (const QString& name : {choice_.defaultFileName(), choice_.defaultBaseName()}) {
+            const int row = lstvwVirtualListDataFind(name, 0, false);
+            if (row >= 0) {
+                return row;
+            }
+        }
     }
-    const QSize own = frameGeometry().size();
-    move(area.left() + area.width() / 2 - own.width() / 2,
-         area.top() + area.height() / 2 - own.height() / 2);
+    return ui_.lstvwVirtualList->selectedRow();
 }
 
 void TForm_FileDialog::closeLargePreview() {
@@ -421,8 +386,7 @@ void TForm_FileDialog::closeLargePreview() {
 void TForm_FileDialog::updatePreview() {
     const QString field = ui_.Edit_FileName->text();
     const FolderLocation& folder = browser_.current();
-    preview_->update(
-        field, folder.isVirtual() ? QByteArray() : folder.itemPath(choice_.realNameOf(field)));
+    preview_->update(field, folder.isVirtual() ? QByteArray() : folder.itemPath(realNameOf(field)));
 }
 
 void TForm_FileDialog::SpeedButton_OKClick() {
@@ -434,10 +398,10 @@ void TForm_FileDialog::SpeedButton_OKClick() {
     // is now instead of handing the caller a path that leads nowhere. In open mode nothing is
     // chosen then: OK waits for the user's next choice, not the row the listing put first.
     if (!browser_.current().exists() || (choice_.mode() == OpenMode && selectedFileVanished())) {
-        RefreshFolder();
-        if (choice_.mode() == OpenMode) {
-            applyNothingSelected();
-        }
+        navigate([this](BusyIndication&) {
+            const int row = relistKeepingSelection();
+            return choice_.mode() == OpenMode ? -1 : row;
+        });
         return;
     }
     accept();
@@ -448,8 +412,16 @@ void TForm_FileDialog::SpeedButton_AbbrechenClick() {
     reject();
 }
 
+QByteArray TForm_FileDialog::realNameOf(const QString& fieldText) const {
+    int row = ui_.lstvwVirtualList->selectedRow();
+    if (row < 0 || model_->entry(row).isFolder || model_->entry(row).name != fieldText) {
+        row = model_->rowOfShownFile(fieldText);
+    }
+    return row < 0 ? QFile::encodeName(fieldText) : model_->entry(row).fileName;
+}
+
 bool TForm_FileDialog::selectedFileVanished() const {
-    const QByteArray name = choice_.realNameOf(ui_.Edit_FileName->text());
+    const QByteArray name = realNameOf(ui_.Edit_FileName->text());
     struct stat status {};
     return ::lstat(browser_.current().itemPath(name).constData(), &status) != 0;
 }
@@ -460,10 +432,7 @@ void TForm_FileDialog::done(int result) {
     }
     closeLargePreview();
     resultPath_ = choice_.closeWith(ui_.Edit_FileName->text(), browser_.current(),
-                                    [this](const QString& shownName) {
-                                        const int row = model_->rowOfShownFile(shownName);
-                                        return row < 0 ? QByteArray() : model_->entry(row).fileName;
-                                    });
+                                    [this](const QString& name) { return realNameOf(name); });
     QDialog::done(result);
 }
 
@@ -496,16 +465,19 @@ void TForm_FileDialog::endOperation() {
 
 void TForm_FileDialog::relistAndSelect(const QString& shownName, const QByteArray& name,
                                        WhenNameGone whenGone) {
-    const QScopedValueRollback<bool> navigating(selectingForNavigation_, true);
-    if (browser_.relistAndSelect(shownName, name) < 0 && whenGone == WhenNameGone::ClearSelection) {
-        applyNothingSelected();
-    } else {
-        applySelectionAfterNavigation();
-    }
+    navigate([&](BusyIndication&) {
+        const int first =
+            browser_.moveReported([this] { return browser_.open(browser_.current()); });
+        const int row = browser_.rowOfName(shownName, name);
+        if (row >= 0) {
+            return row;
+        }
+        return whenGone == WhenNameGone::ClearSelection ? -1 : first;
+    });
 }
 
 void TForm_FileDialog::applyNothingSelected() {
-    lstvwVirtualListSelectItem(-1);
+    selectAndApply(-1, SelectedBy::Dialog);
 }
 
 // The prompts are windows of their own; they get the normal cursor while they are open.

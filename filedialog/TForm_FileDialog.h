@@ -22,9 +22,9 @@
 #include "FileDialogControls.h"
 #include "FileDialogPrompts.h"
 #include "FileNameChoice.h"
-#include "FileOperationsHost.h"
 #include "FolderBrowser.h"
 #include "NavigationEntries.h"
+#include "operations/FileOperationsHost.h"
 
 class BusyIndication;
 class ImagePreview;
@@ -85,7 +85,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     // Listing operations shared by the dialog's actions.
     // Throws FileDialogError when the path names no folder that can be opened.
     void NavigateToPath(const QString& path);
-    void OpenFolder(const FolderLocation& folder);
     void RefreshFolder();
     int lstvwVirtualListDataFind(const QString& text, int start, bool wrap) const;
     void OpenHomeEntry(int index);
@@ -117,6 +116,10 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     FileOperationsController* fileOperations() const { return operations_; }
     ImagePreview* preview() const { return preview_.get(); }
 
+  signals:
+    // After each run of the selection steps, with the row they applied.
+    void selectionApplied(int row);
+
   public slots:
     void done(int result) override;
     void SpeedButton_BackClick();
@@ -139,7 +142,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
   private:
     void connectControls();
     void FormShow();
-    void centreOverMainWindow();
 
     // FileOperationsHost
     std::optional<Item> selectedItem() const override;
@@ -160,11 +162,26 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
                    const std::function<std::optional<QString>()>& chooseFolder);
     void openEntryReported(bool home, int index);
 
-    void applyInitialView(int initialView);
-
+    // Who moved the selection: in save mode a row the dialog selects leaves the typed or
+    // default name in the field.
+    enum class SelectedBy { User, Dialog };
+    // A move of the shown folder: lists a folder and returns the row to select then.
+    using Move = std::function<int(BusyIndication& busy)>;
+    // Every move runs in here: the list shows busy, the large preview closes, and once the
+    // folder is listed the row is selected and the selection steps run once.
+    void navigate(const Move& move);
+    void showListedFolder();
+    // Lists the shown folder again; the row selected is found again by name.
+    int relistKeepingSelection();
+    void selectAndApply(int row, SelectedBy by);
+    void applySelection(int row, SelectedBy by);
     void applyFileNameRule(bool folderSelected);
-    void applySelectionAfterNavigation();
-    void selectRowAndApply(int row);
+    // Sets the field without running the name rule again: the caller runs the steps itself.
+    void showFileName(const QString& text);
+    int defaultNameRow() const;
+    // The file the field names, by its name on disk: the selected row's when it shows that
+    // name, else a listed file's, else the text's own bytes.
+    QByteArray realNameOf(const QString& fieldText) const;
     void updateBackButton();
     bool selectedFileVanished() const;
     void closeLargePreview();
@@ -182,11 +199,6 @@ class TForm_FileDialog : public QDialog, private FileOperationsHost {
     quint32 buttonMask_ = ButtonMask::All;
     QString storeFolder_;
     QByteArray resultPath_;
-    bool applyingNameRule_ = false;
-    // Set while the dialog itself moves the selection (listing, re-selection, showing): in
-    // save mode the typed or default name then stays in the field.
-    bool selectingForNavigation_ = false;
-    std::unique_ptr<FileOperations> diskOperations_;
     FileOperationsController* operations_ = nullptr;
     std::unique_ptr<BusyIndication> operationBusy_;
     // Goes before the controls it placed on the panels.

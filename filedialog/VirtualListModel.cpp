@@ -26,16 +26,6 @@ void VirtualListModel::setEntries(const FolderLocation& folder, std::vector<Shel
     endResetModel();
 }
 
-void VirtualListModel::fetchDetails(int first, int last) const {
-    const int count = rowCount();
-    if (first < 0 || first > last || first >= count || last >= count) {
-        return;
-    }
-    for (int row = first; row <= last; ++row) {
-        detailsOf(row);
-    }
-}
-
 const EntryDetails& VirtualListModel::detailsOf(int row) const {
     ShellEntry& rowEntry = entries_[static_cast<std::size_t>(row)];
     if (rowEntry.detailsPending) {

@@ -24,9 +24,6 @@ class VirtualListModel : public QAbstractTableModel {
     const ShellEntry& entry(int row) const { return entries_[static_cast<std::size_t>(row)]; }
     const FolderLocation& folder() const { return folder_; }
 
-    // Fetches the pending details of rows first to last; a range reaching past the last row
-    // is ignored.
-    void fetchDetails(int first, int last) const;
     // First row from start (0 if beyond the end) whose name begins with text, A-Z folded;
     // wraps to row 0 only when asked and start was above 0. Empty text matches nothing.
     int find(const QString& text, int start, bool wrap) const;

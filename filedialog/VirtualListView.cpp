@@ -1,7 +1,9 @@
 #include "VirtualListView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QListView>
+#include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTableView>
 
@@ -93,12 +95,17 @@ void VirtualListView::shareModelAndSelection() {
     for (int column = 0; column < VirtualListModel::ColumnCount; ++column) {
         tableView_->setColumnWidth(column, ColumnWidths[column]);
     }
+    // The dialog's own selections block this view's signals, so what passes is the user's.
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { emit selectedRowChanged(selectedRow()); });
+            [this] { emit rowSelectedByUser(selectedRow()); });
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(listView_),
                                     static_cast<QAbstractItemView*>(tableView_)}) {
-        connect(view, &QAbstractItemView::clicked, this,
-                [this](const QModelIndex& index) { emit rowClicked(index.row()); });
+        view->viewport()->installEventFilter(this);
+        connect(view, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+            if (index.row() == rowAtPress_) {
+                emit rowSelectedByUser(index.row());
+            }
+        });
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
     }
@@ -145,7 +152,15 @@ int VirtualListView::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+bool VirtualListView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        rowAtPress_ = selectedRow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void VirtualListView::selectRow(int row) {
+    const QSignalBlocker quiet(this);
     if (row < 0 || row >= model_->rowCount()) {
         clearSelection();
         return;
@@ -160,7 +175,15 @@ void VirtualListView::activateSelectedRow() {
     emit rowDoubleClicked(selectedRow());
 }
 
+void VirtualListView::selectRowAsUser(int row) {
+    if (row != selectedRow()) {
+        selectRow(row);
+        emit rowSelectedByUser(selectedRow());
+    }
+}
+
 void VirtualListView::clearSelection() {
+    const QSignalBlocker quiet(this);
     listView_->selectionModel()->clearSelection();
     listView_->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }

@@ -31,9 +31,13 @@ class VirtualListView : public QWidget {
     QTableView* tableView() const { return tableView_; }
 
     int selectedRow() const;
-    // Selects and focuses the row and scrolls it into view; -1 clears the selection.
+    // Selects and focuses the row and scrolls it into view; -1 clears the selection. The
+    // dialog's own selections: they signal nothing.
     void selectRow(int row);
     void clearSelection();
+    // A move of the selection the user asked for by wheel or type-ahead: selects the row and
+    // signals it, unless it is selected already.
+    void selectRowAsUser(int row);
     // Enter: the selected row as if double clicked.
     void activateSelectedRow();
 
@@ -42,10 +46,13 @@ class VirtualListView : public QWidget {
     void endBusy();
 
   signals:
-    void selectedRowChanged(int row);
+    // A selection the user made: a click (also on the row already selected), keys, the wheel
+    // or type-ahead; -1 when the user's action left nothing selected.
+    void rowSelectedByUser(int row);
     void rowDoubleClicked(int row);
-    // Also on the row already selected, which changes no selection.
-    void rowClicked(int row);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void setupListView();
@@ -59,4 +66,7 @@ class VirtualListView : public QWidget {
     QTableView* tableView_;
     ViewStyle viewStyle_ = ViewStyle::List;
     int busyDepth_ = 0;
+    // The row selected when the mouse went down: a click that changed no selection is
+    // signalled on its own.
+    int rowAtPress_ = -1;
 };

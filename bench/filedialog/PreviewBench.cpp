@@ -92,12 +92,12 @@ bool measureThumbnail(TForm_FileDialog& dialog, Heartbeat& heartbeat, const QStr
                       const QSize& size) {
     auto* thumbnail = dialog.findChild<PictureView*>(QStringLiteral("Image_Vorschau"));
     const int row = rowOf(dialog, name);
-    dialog.list()->selectRow(-1);
+    dialog.list()->selectRowAsUser(-1);
     processUntil([&] { return thumbnail->isHidden(); });
     heartbeat.restart();
     QElapsedTimer clock;
     clock.start();
-    dialog.list()->selectRow(row);
+    dialog.list()->selectRowAsUser(row);
     const bool settled = row >= 0 && processUntil([&] { return !dialog.preview()->isLoading(); });
     const bool shown = settled && thumbnail->isVisible() &&
                        (!size.isValid() || dialog.preview()->pictureSize() == size);

@@ -18,11 +18,21 @@ struct ErrorManager {
     std::jmp_buf leave;
 };
 
+// The picture read piece by piece into a buffer of the caller's.
+struct StreamSource {
+    jpeg_source_mgr base;  // first: libjpeg hands back a pointer to it
+    const JpegDecoder::ReadMore* read;
+    unsigned char* buffer;
+    std::size_t capacity;
+    std::uint64_t bytesLeft;  // how much more may be read
+};
+
 // Everything libjpeg touches during one decode; plain C structures, zeroed by the caller.
 struct Session {
     jpeg_decompress_struct info;
     ErrorManager errors;
     jpeg_progress_mgr progress;
+    StreamSource stream;
     const std::atomic<bool>* cancelled;
 };
 
@@ -54,6 +64,56 @@ void checkProgress(j_common_ptr common) {
     if (info->input_scan_number > JpegDecoder::MaxScans || isCancelled(session->cancelled)) {
         leaveDecode(common);
     }
+}
+
+void startStream(j_decompress_ptr) {}
+void endStream(j_decompress_ptr) {}
+
+// A read error ends the decode. The end of the file, or of what may be read, ends the picture
+// as in libjpeg's own sources: a warning (which ends the decode, see onMessage) and an end
+// marker.
+boolean fillStream(j_decompress_ptr info) {
+    auto* stream = reinterpret_cast<StreamSource*>(info->src);
+    const std::size_t wanted =
+        std::size_t(std::min<std::uint64_t>(stream->capacity, stream->bytesLeft));
+    const long long got = wanted == 0 ? 0 : (*stream->read)(stream->buffer, wanted);
+    if (got < 0) {
+        leaveDecode(reinterpret_cast<j_common_ptr>(info));
+    }
+    if (got == 0) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        static const JOCTET EndOfImage[] = {0xFF, JPEG_EOI};
+        stream->base.next_input_byte = EndOfImage;
+        stream->base.bytes_in_buffer = sizeof EndOfImage;
+        return TRUE;
+    }
+    stream->bytesLeft -= std::uint64_t(got);
+    stream->base.next_input_byte = stream->buffer;
+    stream->base.bytes_in_buffer = std::size_t(got);
+    return TRUE;
+}
+
+void skipStream(j_decompress_ptr info, long count) {
+    jpeg_source_mgr* source = info->src;
+    while (count > 0 && std::size_t(count) > source->bytes_in_buffer) {
+        count -= long(source->bytes_in_buffer);
+        source->bytes_in_buffer = 0;
+        fillStream(info);
+    }
+    if (count > 0) {
+        source->next_input_byte += count;
+        source->bytes_in_buffer -= std::size_t(count);
+    }
+}
+
+void useStream(Session& session) {
+    StreamSource& stream = session.stream;
+    stream.base.init_source = startStream;
+    stream.base.fill_input_buffer = fillStream;
+    stream.base.skip_input_data = skipStream;
+    stream.base.resync_to_restart = jpeg_resync_to_restart;
+    stream.base.term_source = endStream;
+    session.info.src = &stream.base;
 }
 
 bool withinBounds(const jpeg_decompress_struct& info, std::uint64_t maxPixels) {
@@ -131,6 +191,7 @@ bool readRows(jpeg_decompress_struct& info, DecodedPicture& picture,
 bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
                 std::uint64_t maxPixels, const JpegDecodeOptions& options,
                 DecodedPicture& picture) {
+    // data is null when the session reads its stream.
     jpeg_decompress_struct& info = session.info;
     info.err = jpeg_std_error(&session.errors.base);
     session.errors.base.error_exit = leaveDecode;
@@ -144,7 +205,11 @@ bool decodeInto(Session& session, const unsigned char* data, std::size_t size,
     session.progress.progress_monitor = checkProgress;
     info.progress = &session.progress;
     info.client_data = &session;
-    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    if (data != nullptr) {
+        jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    } else {
+        useStream(session);
+    }
     // The bounds are checked on the header alone, before libjpeg sizes its buffers.
     bool decoded = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK &&
                    withinBounds(info, maxPixels) && chooseOutput(info);
@@ -190,6 +255,24 @@ std::optional<DecodedPicture> JpegDecoder::decode(const unsigned char* data, std
     Session session{};
     session.cancelled = options.cancelled;
     if (!decodeInto(session, data, size, std::min(maxPixels, MaxPixels), options, picture)) {
+        return std::nullopt;
+    }
+    return picture;
+}
+
+std::optional<DecodedPicture> JpegDecoder::decode(const ReadMore& read, std::uint64_t maxBytes,
+                                                  std::uint64_t maxPixels,
+                                                  const JpegDecodeOptions& options) {
+    constexpr std::size_t PieceBytes = 64 * 1024;
+    std::vector<unsigned char> buffer(PieceBytes);
+    DecodedPicture picture;
+    Session session{};
+    session.cancelled = options.cancelled;
+    session.stream.read = &read;
+    session.stream.buffer = buffer.data();
+    session.stream.capacity = buffer.size();
+    session.stream.bytesLeft = maxBytes;
+    if (!decodeInto(session, nullptr, 0, std::min(maxPixels, MaxPixels), options, picture)) {
         return std::nullopt;
     }
     return picture;

@@ -10,11 +10,16 @@
 // For a thumbnail libjpeg-turbo decodes at 1/2, 1/4 or 1/8 of the size: the smallest of these
 // that still covers the picture fitted into the thumbnail's box, which the caller then scales
 // smoothly. A decode that is no longer wanted stops between rows when its flag is set.
+//
+// A picture can also be read piece by piece from a file, so that no copy of the whole file is
+// made: a thumbnail of a large photograph then costs the decoding alone, not also the page
+// faults of a buffer as large as the file.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,6 +51,13 @@ class JpegDecoder {
     // maxPixels may only lower the bound (the fuzz target lowers it to keep its runs short).
     // The bounds hold for the picture's own size, scaled or not.
     static std::optional<DecodedPicture> decode(const unsigned char* data, std::size_t size,
+                                                std::uint64_t maxPixels = MaxPixels,
+                                                const JpegDecodeOptions& options = {});
+    // Fills the buffer with the next bytes of the picture: the count, 0 at its end, or -1 when
+    // reading failed. It must not throw.
+    using ReadMore = std::function<long long(unsigned char* buffer, std::size_t capacity)>;
+    // The same, reading the picture as it goes; at most maxBytes of it are read.
+    static std::optional<DecodedPicture> decode(const ReadMore& read, std::uint64_t maxBytes,
                                                 std::uint64_t maxPixels = MaxPixels,
                                                 const JpegDecodeOptions& options = {});
     // The divisor (1, 2, 4 or 8) for a picture of width x height fitted into the box.

@@ -15,7 +15,6 @@
 #include "ButtonMask.h"
 #include "FileDialogError.h"
 #include "FolderListing.h"
-#include "StoreFolder.h"
 #include "TForm_FileDialog.h"
 
 namespace {
@@ -45,7 +44,7 @@ int runOnce(TForm_FileDialog& dialog, const DemoCall& call, const QString& folde
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
         return 1;
     }
-    dialog.SetStoreFolder(StoreFolder::defaultFolder());
+    dialog.SetStoreFolder(dialog.storeFolder());
     const bool chosen = dialog.exec() == QDialog::Accepted;
     std::printf("%s: %s\n", call.caption, chosen ? qPrintable(dialog.ResultPath()) : "(cancelled)");
     std::fflush(stdout);

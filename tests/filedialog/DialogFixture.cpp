@@ -36,5 +36,5 @@ QString DialogFixture::selectedName() const {
 void DialogFixture::select(const QString& shownName) {
     const int row = shownNames().indexOf(shownName);
     ASSERT_GE(row, 0) << "no row " << shownName.toStdString();
-    dialog->list()->selectRow(row);
+    dialog->list()->selectRowAsUser(row);
 }

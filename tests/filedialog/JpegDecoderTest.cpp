@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <atomic>
+#include <cstring>
+#include <memory>
 
 #include "JpegDecoder.h"
 #include "PictureSamples.h"
@@ -16,6 +18,28 @@ std::optional<DecodedPicture> decode(const QByteArray& bytes,
                                      const JpegDecodeOptions& options = {}) {
     return JpegDecoder::decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
                                std::size_t(bytes.size()), maxPixels, options);
+}
+
+// The bytes handed out in pieces of at most `piece`, as a file read in parts would be; a read
+// error from errorAt on.
+JpegDecoder::ReadMore piecesOf(const QByteArray& bytes, std::size_t piece, qsizetype errorAt = -1) {
+    auto position = std::make_shared<qsizetype>(0);
+    return [bytes, piece, errorAt, position](unsigned char* buffer, std::size_t capacity) {
+        if (errorAt >= 0 && *position >= errorAt) {
+            return -1LL;
+        }
+        const qsizetype count = qMin(qsizetype(qMin(capacity, piece)), bytes.size() - *position);
+        std::memcpy(buffer, bytes.constData() + *position, std::size_t(count));
+        *position += count;
+        return static_cast<long long>(count);
+    };
+}
+
+std::optional<DecodedPicture> decodeInPieces(const QByteArray& bytes, std::size_t piece,
+                                             const JpegDecodeOptions& options = {},
+                                             qsizetype errorAt = -1) {
+    return JpegDecoder::decode(piecesOf(bytes, piece, errorAt), std::uint64_t(bytes.size()),
+                               JpegDecoder::MaxPixels, options);
 }
 
 QImage imageOf(const DecodedPicture& picture) {
@@ -118,6 +142,44 @@ TEST(JpegDecoder, FuzzInputsDecodeOrFailSafely) {
         }
     }
     EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_JPEG_CORPUS;
+}
+
+// Read piece by piece, every input gives what it gives when held whole, thumbnail or not, also
+// when the pieces are smaller than a marker.
+TEST(JpegDecoder, ReadInPiecesDecodesAsHeldWhole) {
+    JpegDecodeOptions thumbnail;
+    thumbnail.boxWidth = 102;
+    thumbnail.boxHeight = 22;
+    int inputs = 0;
+    for (const char* folder : {KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS}) {
+        for (const QFileInfo& entry : QDir(QLatin1String(folder)).entryInfoList(QDir::Files)) {
+            QFile file(entry.filePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            for (const JpegDecodeOptions& options : {JpegDecodeOptions{}, thumbnail}) {
+                const auto whole = decode(bytes, JpegDecoder::MaxPixels, options);
+                for (const std::size_t piece : {std::size_t(3), std::size_t(4096)}) {
+                    const auto pieces = decodeInPieces(bytes, piece, options);
+                    ASSERT_EQ(bool(pieces), bool(whole)) << entry.filePath().toStdString();
+                    if (whole) {
+                        EXPECT_EQ(pieces->rgb, whole->rgb) << entry.filePath().toStdString();
+                    }
+                }
+            }
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0);
+}
+
+// A read that fails, a file that ends early and a file longer than it may be read give nothing.
+TEST(JpegDecoder, ReadInPiecesFailsSafely) {
+    const QByteArray bytes = encoded(solid({64, 64}, Qt::red), "jpg");
+    ASSERT_TRUE(decodeInPieces(bytes, 100));
+    EXPECT_FALSE(decodeInPieces(bytes, 100, {}, bytes.size() / 2)) << "read error";
+    EXPECT_FALSE(decodeInPieces(bytes.left(bytes.size() / 2), 100)) << "ends early";
+    EXPECT_FALSE(JpegDecoder::decode(piecesOf(bytes, 100), std::uint64_t(bytes.size() / 2)))
+        << "more than may be read";
 }
 
 }  // namespace

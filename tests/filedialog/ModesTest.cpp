@@ -227,4 +227,24 @@ TEST_F(Modes, StoreFolderCodes) {
     }
 }
 
+// Two files may show the same name ("Bild.JPG" and "Bild.jpg" both as "Bild.jpg"): the one the
+// user selected is the one handed back, in either order.
+TEST_F(Modes, TheSelectedFileIsChosenAmongNamesShownAlike) {
+    folder.makeFile("Bild.JPG");
+    folder.makeFile("Bild.jpg");
+    prepare(TForm_FileDialog::OpenMode, "jpg");
+    dialog->show();
+    ASSERT_EQ(shownNames(), QStringList({"Bild.jpg", "Bild.jpg"}));
+    const QByteArray first = dialog->listModel()->entry(0).fileName;
+    const QByteArray second = dialog->listModel()->entry(1).fileName;
+    ASSERT_NE(first, second);
+    for (const int row : {1, 0}) {
+        dialog->list()->selectRowAsUser(row);
+        okButton()->click();
+        EXPECT_EQ(dialog->ResultNativePath(),
+                  QFile::encodeName(folder.path()) + '/' + (row == 0 ? first : second));
+        dialog->show();
+    }
+}
+
 }  // namespace

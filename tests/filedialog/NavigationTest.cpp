@@ -5,7 +5,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QTableView>
+#include <QTest>
 #include <QWheelEvent>
+#include <functional>
+#include <vector>
 
 #include "DialogFixture.h"
 #include "FolderListing.h"
@@ -190,6 +193,65 @@ TEST_F(Navigation, BrowseOpensThePickedFolderWithTheCaptionSuffix) {
     dialog->setFolderPicker([](const QString&) { return QString(); });
     tool("SpeedButton_Browse")->click();
     EXPECT_EQ(dialog->currentPath(), folder.path("picked")) << "a cancelled pick stays put";
+}
+
+// Each move lists the folder once and applies the selection once: the preview and the name
+// rules behind it run once per move, not once per step of the move.
+TEST_F(Navigation, EachMoveAppliesTheSelectionOnce) {
+    folder.makeFile("sub/inner.jpg");
+    folder.makeFile("sub/second.jpg");
+    folder.makeFile("top.jpg");
+    prepare(TForm_FileDialog::OpenMode, "jpg");
+    dialog->show();
+    std::vector<int> applied;
+    QObject::connect(dialog.get(), &TForm_FileDialog::selectionApplied,
+                     [&applied](int row) { applied.push_back(row); });
+    const struct {
+        const char* move;
+        std::function<void()> run;
+        QString selectedAfter;
+    } moves[] = {
+        {"double click on a folder",
+         [this, &applied] {
+             select("sub");
+             applied.clear();
+             dialog->lstvwVirtualListDblClick();
+         },
+         "inner.jpg"},
+        {"Refresh", [this] { tool("SpeedButton_Refresh")->click(); }, "inner.jpg"},
+        {"Back", [this] { tool("SpeedButton_Back")->click(); }, "sub"},
+        {"List view", [this] { tool("SpeedButton_List")->click(); }, "sub"},
+    };
+    for (const auto& move : moves) {
+        applied.clear();
+        move.run();
+        EXPECT_EQ(applied.size(), 1u) << move.move;
+        EXPECT_EQ(selectedName(), move.selectedAfter) << move.move;
+    }
+}
+
+// A click is the user's choice also on the row the dialog selected by itself, and a click that
+// moves the selection runs the steps once, not once for the selection and again for the click.
+TEST_F(Navigation, AClickIsTheUsersChoiceOnce) {
+    folder.makeFile("a.lng");
+    folder.makeFile("b.lng");
+    prepare(TForm_FileDialog::SaveMode, "lng", "neu");
+    dialog->show();
+    ASSERT_EQ(selectedName(), "a.lng");
+    ASSERT_EQ(fileName()->text(), "neu.lng");
+    int applied = 0;
+    QObject::connect(dialog.get(), &TForm_FileDialog::selectionApplied, [&applied] { ++applied; });
+    QAbstractItemView* view = dialog->list()->activeView();
+    const auto click = [view](int row) {
+        const QRect cell = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    };
+    click(0);
+    EXPECT_EQ(fileName()->text(), "a.lng") << "the row the dialog selected, clicked";
+    EXPECT_EQ(applied, 1);
+    click(1);
+    EXPECT_EQ(fileName()->text(), "b.lng");
+    EXPECT_EQ(applied, 2);
 }
 
 }  // namespace

@@ -372,7 +372,7 @@ TEST_F(Operations, NamesThatAreNotUtf8AreActedOnByTheirBytes) {
     ASSERT_NE(created, nullptr);
     std::fclose(created);
     openDialog();
-    dialog->list()->selectRow(0);
+    dialog->list()->selectRowAsUser(0);
     replies = {"neu"};
     tool("SpeedButton_Rename")->click();
     ASSERT_EQ(operations.pathsOf(FakeFileOperations::Rename), std::vector<QByteArray>{path});

@@ -101,13 +101,13 @@ std::optional<PreviewPicture> PictureLoader::loadPreview(const QByteArray& nativ
     if (decoderFor(extension) == nullptr) {
         return std::nullopt;
     }
+    const RenderLimit limit(cancelled);
+    if (!withFull && isJpeg(extension)) {
+        return jpegThumbnail(nativePath, thumbnailBox, limit);
+    }
     const std::optional<QByteArray> bytes = readRegularFile(nativePath);
     if (!bytes) {
         return std::nullopt;
-    }
-    const RenderLimit limit(cancelled);
-    if (!withFull && isJpeg(extension)) {
-        return jpegThumbnail(*bytes, thumbnailBox, limit);
     }
     std::optional<QImage> picture = decode(*bytes, extension, limit);
     if (!picture) {
@@ -177,10 +177,28 @@ std::optional<QImage> PictureLoader::decodeJpeg(const QByteArray& bytes, const R
     return adoptRows(std::move(*decoded));
 }
 
-std::optional<PreviewPicture> PictureLoader::jpegThumbnail(const QByteArray& bytes,
+// Read from the file as the decoder goes: a large photograph is not copied whole first.
+std::optional<PreviewPicture> PictureLoader::jpegThumbnail(const QByteArray& nativePath,
                                                            const QSize& box,
                                                            const RenderLimit& limit) {
-    std::optional<DecodedPicture> decoded = decodeJpegBytes(bytes, box, limit);
+    if (nativePath.isEmpty() || nativePath.contains('\0')) {
+        return std::nullopt;
+    }
+    RegularFile file(nativePath.constData());
+    if (!file.isOpen() || file.size() == 0 || file.size() > std::uint64_t(MaxFileBytes)) {
+        return std::nullopt;
+    }
+    const JpegDecoder::ReadMore read = [&file](unsigned char* buffer, std::size_t capacity) {
+        return file.readInto(reinterpret_cast<char*>(buffer), capacity);
+    };
+    JpegDecodeOptions options;
+    if (box.isValid()) {
+        options.boxWidth = box.width();
+        options.boxHeight = box.height();
+    }
+    options.cancelled = limit.cancelled();
+    std::optional<DecodedPicture> decoded =
+        JpegDecoder::decode(read, file.size(), std::uint64_t(MaxPixels), options);
     if (!decoded) {
         return std::nullopt;
     }

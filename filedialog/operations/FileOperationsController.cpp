@@ -7,10 +7,12 @@
 #include <algorithm>
 
 #include "ButtonMask.h"
+#include "DiskFileOperations.h"
 #include "FileDialogControls.h"
 #include "FileNameRules.h"
 #include "FileOperations.h"
 #include "FolderLocation.h"
+#include "InsertListFile.h"
 #include "StoreFolder.h"
 
 namespace {
@@ -63,13 +65,14 @@ QString replyBase(const QString& reply, const QString& proposal) {
 }  // namespace
 
 FileOperationsController::FileOperationsController(FileOperationsHost& host,
-                                                   FileOperations& operations,
+                                                   FileOperations* operations,
                                                    const Buttons& buttons, QWidget* menuParent)
     : QObject(menuParent),
       host_(host),
-      operations_(operations),
+      diskOperations_(operations == nullptr ? std::make_unique<DiskFileOperations>() : nullptr),
+      operations_(operations == nullptr ? *diskOperations_ : *operations),
       buttons_(buttons),
-      store_(operations) {
+      store_(operations_) {
     createInsertMenu(menuParent);
     connect(buttons_.remove, &QToolButton::clicked, this,
             &FileOperationsController::SpeedButton_DeleteClick);
@@ -83,6 +86,22 @@ FileOperationsController::FileOperationsController(FileOperationsHost& host,
             &FileOperationsController::SpeedButton_RenameClick);
     connect(buttons_.makeDir, &QToolButton::clicked, this,
             &FileOperationsController::SpeedButton_MakeDirClick);
+}
+
+FileOperationsController::~FileOperationsController() = default;
+
+QString FileOperationsController::defaultStoreFolder() {
+    return StoreFolder::defaultFolder();
+}
+
+int FileOperationsController::prepareStoreFolder(const QString& folder, QString* result) {
+    return StoreFolder::prepare(folder, result);
+}
+
+QByteArray FileOperationsController::listFileIn(const QByteArray& storeFolder,
+                                                const QByteArray& folder) {
+    return StoreFolder::isSameFolder(folder, storeFolder) ? QByteArray(InsertListFile::FileName)
+                                                          : QByteArray();
 }
 
 void FileOperationsController::createInsertMenu(QWidget* menuParent) {

@@ -31,8 +31,17 @@ class FileOperationsController : public QObject {
         QToolButton* makeDir;
     };
 
-    FileOperationsController(FileOperationsHost& host, FileOperations& operations,
+    // Without file operations of its own the controller acts on the disk.
+    FileOperationsController(FileOperationsHost& host, FileOperations* operations,
                              const Buttons& buttons, QWidget* menuParent);
+    ~FileOperationsController() override;
+
+    // The store folder: where it lies unless the caller names one, and making the caller's
+    // ready (the result codes of the calling interface).
+    static QString defaultStoreFolder();
+    static int prepareStoreFolder(const QString& folder, QString* result);
+    // The store's list file when the folder is the store folder, else nothing.
+    static QByteArray listFileIn(const QByteArray& storeFolder, const QByteArray& folder);
 
     // At every show: reads the caller's insert list; Insert is offered when it holds a name
     // and the mask has the Insert bit.
@@ -64,6 +73,7 @@ class FileOperationsController : public QObject {
     bool insertOffered() const;
 
     FileOperationsHost& host_;
+    std::unique_ptr<FileOperations> diskOperations_;
     FileOperations& operations_;
     Buttons buttons_;
     InsertStore store_;

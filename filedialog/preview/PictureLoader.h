@@ -55,6 +55,6 @@ class PictureLoader {
     static std::optional<QImage> decodeBmp(const QByteArray& bytes, const RenderLimit& limit);
     static std::optional<QImage> decodeIco(const QByteArray& bytes, const RenderLimit& limit);
     static std::optional<QImage> decodeJpeg(const QByteArray& bytes, const RenderLimit& limit);
-    static std::optional<PreviewPicture> jpegThumbnail(const QByteArray& bytes, const QSize& box,
-                                                       const RenderLimit& limit);
+    static std::optional<PreviewPicture> jpegThumbnail(const QByteArray& nativePath,
+                                                       const QSize& box, const RenderLimit& limit);
 };

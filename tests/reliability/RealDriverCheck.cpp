@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "ComPort.h"
+#include "CommandProtocol.h"
 #include "LockFiles.h"
 #include "ProcessingWait.h"
 #include "ProgramWindows.h"
@@ -170,6 +172,29 @@ TEST_F(RealDriver, UnplugAndReplugWhilePolling) {
                   static_cast<long long>(closeMs));
     Report("window: adapter unplugged and replugged", passed, figures);
     EXPECT_TRUE(passed) << figures;
+}
+
+// A UART's driver takes a command into its output queue even while the unit holds XOFF; only
+// bytes that left the queue count as written.
+TEST_F(RealDriver, CommandHeldByXoffIsNotCountedAsWritten) {
+    const PortHandleValue handle = ComPort_Open(2);
+    ASSERT_NE(handle, InvalidPortHandle);
+    ASSERT_EQ(ComPort_Configure(handle, 115200), 0);
+    ASSERT_TRUE(Ask("xoff"));
+    // The unit sends its XOFF instead of the reply to the next command.
+    ReplyBuffer reply{};
+    const int held = ComPort_Transact(handle, "VERSION.SW", reply, 1000, nullptr);
+    const std::string command = "VERSION.HW\r";
+    const int written = ComPort_WriteBlock(handle, reinterpret_cast<const uint8_t*>(command.data()),
+                                           command.size(), 1000);
+    ComPort_Close(handle);
+    ASSERT_TRUE(Ask("xon"));
+
+    Report("link: command held by XOFF on the UART", held != 0 && written == -4,
+           "transaction " + std::to_string(held) + ", then a write held by XOFF gives " +
+               std::to_string(written));
+    EXPECT_NE(held, 0);
+    EXPECT_EQ(written, -4);
 }
 
 TEST_F(RealDriver, XoffHeldOnTheUart) {

@@ -155,6 +155,10 @@ int ComPort_WriteBlock(PortHandleValue handle, const uint8_t* bytes, uint32_t le
             serial_device::Flush(handle);
         }
     }
-    serial_device::Flush(handle);
+    // A UART's driver queues the whole block at once, even while the unit holds XOFF: the
+    // block is written only once it has left that queue within the time-out.
+    if (!serial_device::Flush(handle) && result > 0) {
+        result = -4;
+    }
     return result;
 }

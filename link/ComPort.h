@@ -37,6 +37,7 @@ int ComPort_Close(PortHandleValue handle);
 int ComPort_ReadByte(PortHandleValue handle, uint8_t* byte, uint32_t timeoutMs);
 
 // The number of bytes written (equal to length); 0 for length 0; -1 clearing the error state
-// failed; -2 time-outs refused; -3 the write call failed; -4 no progress within timeoutMs.
+// failed; -2 time-outs refused; -3 the write call failed; -4 no progress within timeoutMs, or
+// the bytes still waiting in the driver's queue when it ran out (a unit holding XOFF).
 int ComPort_WriteBlock(PortHandleValue handle, const uint8_t* bytes, uint32_t length,
                        uint32_t timeoutMs);

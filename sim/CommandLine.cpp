@@ -102,6 +102,7 @@ const std::map<std::string, Setter>& Setters() {
         {"--reboot-ms", NumberSetter(&Options::rebootMs, 0, 60000)},
         {"--slow-ms", NumberSetter(&Options::slowByteMs, 0, 10000)},
         {"--fault", ChoiceSetter(&Options::fault, FaultChoices)},
+        {"--signal-fault", ChoiceSetter(&Options::signalFault, FaultChoices)},
         {"--switch", ChoiceSetter(&Options::switchRole, SwitchChoices)},
         {"--switch-position", NumberSetter(&Options::switchPosition, 0, 15)},
         {"--motion", ChoiceSetter(&Options::motion, MotionChoices)},
@@ -163,6 +164,8 @@ std::string CommandLine::usage() {
            "                         (default 50)\n"
            "  --fault KIND           none, no-answer, garbage, slow, error, no-etx, oversized\n"
            "                         or xoff (default none)\n"
+           "  --signal-fault KIND    the fault that SIGUSR1 turns on; SIGUSR2 turns any fault\n"
+           "                         off (after xoff the unit sends XON) (default none)\n"
            "  --switch ROLE          rotary switch serves none, start or speed (default start)\n"
            "  --switch-position N    rotary switch position, 0 to 15 (default 5)\n"
            "  --motion KIND          the machine's input: drift (slowly drifting speed, start\n"

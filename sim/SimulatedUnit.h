@@ -63,6 +63,9 @@ struct Options {
     unsigned switchPosition = 5;  // 0..15, the rotary switch's code lines
     Motion motion = Motion::Drift;
     Fault fault = Fault::None;
+    // orvatronic-sim only: the fault that SIGUSR1 turns on while the unit runs (SIGUSR2 turns
+    // any fault off again), so that a script can make a line misbehave at the moment it needs.
+    Fault signalFault = Fault::None;
 };
 
 struct ReceivedCommand {

@@ -20,12 +20,25 @@ sigset_t StopSignals() {
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
+    sigaddset(&signals, SIGUSR2);
     return signals;
 }
 
-void WaitForStopSignal(const sigset_t& signals) {
-    int received = 0;
-    while (sigwait(&signals, &received) != 0) {
+// Serves the fault signals until a stop signal arrives.
+void WaitForStopSignal(const sigset_t& signals, sim::SimulatedUnit& unit, sim::Fault onDemand) {
+    for (;;) {
+        int received = 0;
+        if (sigwait(&signals, &received) != 0) {
+            continue;
+        }
+        if (received == SIGUSR1) {
+            unit.setFault(onDemand);
+        } else if (received == SIGUSR2) {
+            unit.setFault(sim::Fault::None);
+        } else {
+            return;
+        }
     }
 }
 
@@ -60,7 +73,7 @@ int main(int argc, char** argv) {
                 unit.slavePath().c_str(), Folder(commandLine.options).c_str());
     std::fflush(stdout);
 
-    WaitForStopSignal(signals);
+    WaitForStopSignal(signals, unit, commandLine.options.signalFault);
     unit.stop();
     return 0;
 }

@@ -3,10 +3,12 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "CliProgram.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -30,6 +32,16 @@ std::vector<std::string> ChangingCommands(const sim::SimulatedUnit& unit) {
         }
     }
     return changing;
+}
+
+void ReplaceInFile(const std::string& file, const std::string& from, const std::string& to) {
+    std::stringstream text;
+    text << std::ifstream(file).rdbuf();
+    std::string changed = text.str();
+    const std::size_t at = changed.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    changed.replace(at, from.size(), to);
+    std::ofstream(file) << changed;
 }
 
 class CliSimulatorTest : public ::testing::Test {
@@ -116,6 +128,30 @@ TEST_F(CliSimulatorTest, FileWithAValueOutOfRangeSendsNothingAndNamesTheLine) {
     EXPECT_NE(Output().find("line "), std::string::npos) << Output();
     EXPECT_NE(Output().find("16001"), std::string::npos) << Output();
     EXPECT_TRUE(unit->commands().empty()) << unit->commands().front().text;
+}
+
+TEST_F(CliSimulatorTest, UnitLostDuringLoadNamesWhatWasNotSent) {
+    const auto unit = StartUnit(5);
+    const std::string file = folder_.file("changed.txt");
+    ASSERT_EQ(Run({"save", file, "--port", "COM5"}), CliProgram::ExitDone) << Output();
+    ReplaceInFile(file, "start-delay-ms = 0", "start-delay-ms = 700");
+    ReplaceInFile(file, "start-shift-mm = 0", "start-shift-mm = 12");
+    // Slow replies leave time to silence the unit while it answers the first setting.
+    unit->setFault(sim::Fault::SlowBytes);
+    unit->clearCommands();
+    int status = -1;
+    std::thread load([&] { status = Run({"load", file, "--port", "COM5"}); });
+    const bool settingHeard = test_support::WaitUntil(
+        [&] { return !ChangingCommands(*unit).empty(); }, std::chrono::seconds(30));
+    unit->setFault(sim::Fault::NoAnswer);
+    load.join();
+    ASSERT_TRUE(settingHeard);
+
+    EXPECT_EQ(status, CliProgram::ExitFailed);
+    EXPECT_NE(Output().find("stopped answering at"), std::string::npos) << Output();
+    EXPECT_NE(Output().find("Not sent: "), std::string::npos) << Output();
+    EXPECT_NE(Output().find("KONFIG.SAVE"), std::string::npos) << Output();
+    EXPECT_EQ(Output().find("holds every setting"), std::string::npos) << Output();
 }
 
 TEST_F(CliSimulatorTest, DryRunPrintsTheCommandsAndSendsNone) {

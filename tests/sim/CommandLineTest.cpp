@@ -9,11 +9,11 @@ using Outcome = CommandLineResult::Outcome;
 
 TEST(CommandLineTest, EveryOptionReachesTheUnitOptions) {
     const CommandLineResult result = CommandLine::parse(
-        {"--port",      "12",          "--dir",    "/tmp/p",    "--device",
-         "orvatronic2", "--firmware",  "V1",       "--state",   "s.txt",
-         "--log=l.txt", "--reboot-ms", "0",        "--slow-ms", "10",
-         "--fault",     "no-etx",      "--switch", "speed",     "--switch-position",
-         "15",          "--motion",    "restless"});
+        {"--port",      "12",          "--dir",    "/tmp/p",         "--device",
+         "orvatronic2", "--firmware",  "V1",       "--state",        "s.txt",
+         "--log=l.txt", "--reboot-ms", "0",        "--slow-ms",      "10",
+         "--fault",     "no-etx",      "--switch", "speed",          "--switch-position",
+         "15",          "--motion",    "restless", "--signal-fault", "xoff"});
     ASSERT_EQ(result.outcome, Outcome::Run) << result.problem;
     const Options& o = result.options;
     EXPECT_EQ(o.portNumber, 12u);
@@ -28,6 +28,7 @@ TEST(CommandLineTest, EveryOptionReachesTheUnitOptions) {
     EXPECT_EQ(o.switchRole, SwitchRole::Speed);
     EXPECT_EQ(o.switchPosition, 15u);
     EXPECT_EQ(o.motion, Motion::Restless);
+    EXPECT_EQ(o.signalFault, Fault::HoldXoff);
 }
 
 TEST(CommandLineTest, BadArgumentsAskForUsage) {

@@ -106,6 +106,37 @@ TEST(SimulatorProgramTest, AnnouncesServesAndUnplugsOnSigterm) {
     EXPECT_FALSE(Exists(folder.file("COM9")));
 }
 
+// The reply to VERSION.HW becomes `wanted` within the deadline (a signal is taken a moment
+// after it is sent).
+bool ComesToAnswer(sim_test::PcPort& port, const std::string& wanted) {
+    const Clock::time_point end = Clock::now() + 10s;
+    while (Clock::now() < end) {
+        if (port.transact("VERSION.HW") == wanted) {
+            return true;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+TEST(SimulatorProgramTest, SignalsTurnTheChosenFaultOnAndOff) {
+    test_support::TemporaryFolder folder;
+    Program program({"--dir", folder.path(), "--port", "4", "--signal-fault", "error"});
+    ASSERT_TRUE(program.started());
+    program.firstLine();
+    sim_test::PcPort port(folder.file("COM4"));
+    ASSERT_TRUE(port.isOpen());
+    EXPECT_EQ(port.transact("VERSION.HW"), "Orvatronic  sim");
+
+    program.signal(SIGUSR1);
+    EXPECT_TRUE(ComesToAnswer(port, "Fehler: Stoerung"));
+    program.signal(SIGUSR2);
+    EXPECT_TRUE(ComesToAnswer(port, "Orvatronic  sim"));
+
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.exitStatus(10s), 0);
+}
+
 TEST(SimulatorProgramTest, RefusesUnknownOptionsAndMissingFolder) {
     Program unknown({"--colour", "red"});
     EXPECT_EQ(unknown.exitStatus(10s), 2);

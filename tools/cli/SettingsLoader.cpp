@@ -18,14 +18,27 @@ bool SettingsLoader::Load(const UnitSettings& wanted, bool dryRun) {
         }
         return true;
     }
-    for (const std::string& command : commands) {
-        if (!Send(command)) {
-            out_ << "The unit stopped answering at \"" << command
+    for (auto command = commands.begin(); command != commands.end(); ++command) {
+        if (!Send(*command)) {
+            out_ << "The unit stopped answering at \"" << *command
                  << "\"; its settings may be half changed. Run the load again.\n";
+            NameUnsent(command + 1, commands.end());
             return false;
         }
     }
     return ReadBack(wanted);
+}
+
+void SettingsLoader::NameUnsent(std::vector<std::string>::const_iterator first,
+                                std::vector<std::string>::const_iterator last) {
+    if (first == last) {
+        return;
+    }
+    out_ << "Not sent:";
+    for (auto command = first; command != last; ++command) {
+        out_ << (command == first ? " " : ", ") << *command;
+    }
+    out_ << "\n";
 }
 
 bool SettingsLoader::Send(const std::string& command) {

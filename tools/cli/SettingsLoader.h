@@ -4,6 +4,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "UnitConnection.h"
 #include "UnitSettings.h"
@@ -20,6 +22,9 @@ class SettingsLoader {
 
   private:
     bool Send(const std::string& command);
+    // After a failed command: the commands of the plan that did not go out.
+    void NameUnsent(std::vector<std::string>::const_iterator first,
+                    std::vector<std::string>::const_iterator last);
     bool ReadBack(const UnitSettings& wanted);
 
     UnitConnection& unit_;

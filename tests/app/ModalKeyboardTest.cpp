@@ -6,77 +6,22 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
-#include "ModalKeyboardKeeper.h"
-#include "ProcessingWait.h"
 #include "ProgramSandbox.h"
 #include "ProgramWindows.h"
 #include "TForm_Main.h"
 
 namespace {
 
-// A dialog as the parameter dialogs are made: OK is the default button, Abbrechen has the focus.
-class TwoButtonDialog : public QDialog {
-  public:
-    TwoButtonDialog() {
-        auto* layout = new QHBoxLayout(this);
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
-        auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-        layout->addWidget(ok);
-        layout->addWidget(cancel);
-        ok->setDefault(true);
-        cancel->setFocus();
-        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-        setModal(true);
-        resize(300, 200);
-    }
-};
-
 bool HasKeyboard(const QWidget& window) {
     return QGuiApplication::focusWindow() == window.windowHandle();
 }
 
-class ModalKeyboardTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        new ModalKeyboardKeeper(&main_);
-        main_.resize(600, 400);
-        main_.show();
-        main_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main_, 5000));
-        dialog_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_, 5000));
-        ASSERT_EQ(QApplication::activeModalWidget(), &dialog_);
-    }
-
-    QWidget main_;
-    TwoButtonDialog dialog_;
-};
-
-TEST_F(ModalKeyboardTest, DialogTakesTheKeyboardBackFromTheMainWindow) {
-    QSignalSpy focusChanges(qApp, &QGuiApplication::focusWindowChanged);
-    // As a compositor does on a click beside the dialog.
-    main_.windowHandle()->requestActivate();
-    ASSERT_TRUE(WaitProcessingEvents(
-        [&] { return focusChanges.size() >= 2 && HasKeyboard(dialog_); }, 5000))
-        << "changes of the keyboard's window: " << focusChanges.size();
-    EXPECT_EQ(focusChanges.first().first().value<QWindow*>(), main_.windowHandle());
-
-    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
-    EXPECT_TRUE(WaitProcessingEvents([this] { return !dialog_.isVisible(); }, 5000));
-    EXPECT_EQ(dialog_.result(), QDialog::Rejected);
-}
-
-// The program's main window does it for its own dialogs: the start mode dialog gets the keyboard
-// back and Escape cancels it.
-TEST(ProgramModalKeyboardTest, ParameterDialogTakesTheKeyboardBackFromTheMainWindow) {
+// The start mode dialog gets the keyboard back from the main window, and Escape cancels it.
+TEST(ModalKeyboardTest, ParameterDialogTakesTheKeyboardBackFromTheMainWindow) {
     ProgramSandbox sandbox;
     ProgramWindows windows([](const QString&) {});
     TForm_Main& main = windows.Main();

@@ -5,6 +5,8 @@
 #include <QShortcut>
 #include <QTabWidget>
 
+#include "ModalKeyboardKeeper.h"
+
 MainWindowKeys::MainWindowKeys(QWidget* window, QTabWidget* pages)
     : QObject(window), window_(window), pages_(pages) {
     MakeShortcut({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
@@ -15,6 +17,7 @@ MainWindowKeys::MainWindowKeys(QWidget* window, QTabWidget* pages)
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
         &MainWindowKeys::PreviousPage);
     MakeShortcut({QKeySequence(Qt::SHIFT | Qt::Key_F10)}, &MainWindowKeys::RequestContextMenu);
+    new ModalKeyboardKeeper(window_);
 }
 
 int MainWindowKeys::PageAfter(int current, int step, int count) {

@@ -1,7 +1,8 @@
 // The main window's keys beside Tab: Ctrl+Tab and Ctrl+PgDn turn to the next page,
 // Ctrl+Shift+Tab and Ctrl+PgUp to the previous one, each wrapping around as tab controls do,
 // wherever the focus is in the window; Shift+F10 asks for a context menu as the Menu key does.
-// None of them reaches the window while a dialog is open over it.
+// None of them reaches the window while a dialog is open over it, and the dialog takes the
+// keyboard back when the main window gets it (ModalKeyboardKeeper).
 #pragma once
 
 #include <QKeySequence>

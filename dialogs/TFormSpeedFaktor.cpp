@@ -6,6 +6,7 @@
 #include "DeviceStateRecord.h"
 #include "FactorArithmetic.h"
 #include "StateColours.h"
+#include "UnitSettingTable.h"
 
 TFormSpeedFaktor* FormSpeedFaktor = nullptr;
 
@@ -176,7 +177,7 @@ void TFormSpeedFaktor::ShowInputSpeed(const QString& text) {
 }
 
 std::string TFormSpeedFaktor::SettingCommand() const {
-    return "SPEED.FAKTOR " + std::to_string(FaktorValue);
+    return std::string(unit_settings::SpeedFactor.command) + " " + std::to_string(FaktorValue);
 }
 
 void TFormSpeedFaktor::FormShow() {

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "DecimalNumber.h"
-#include "SettingLimits.h"
+#include "UnitSettingTable.h"
 
 namespace sim {
 namespace {
+
+namespace us = unit_settings;
 
 constexpr std::size_t MaxArguments = 2;
 
@@ -19,48 +21,48 @@ using Values = std::array<int64_t, MaxArguments>;
 struct SettingCommand {
     const char* name;
     std::size_t argumentCount;
-    std::array<limits::Range, MaxArguments> ranges;
+    std::array<setting_ranges::Range, MaxArguments> ranges;
     void (*apply)(Configuration&, const Values&);
     Effect effect;
 };
 
 const SettingCommand SettingCommands[] = {
-    {"START.CMD",
+    {us::StartMode.command,
      1,
-     {limits::StartMode},
+     {us::StartMode.range},
      [](Configuration& c, const Values& v) { c.running().startMode = unsigned(v[0]); },
      Effect::None},
-    {"START.GENERATOR",
+    {us::StartGeneratorHigh.command,
      2,
-     {limits::StartGeneratorMs, limits::StartGeneratorMs},
+     {us::StartGeneratorHigh.range, us::StartGeneratorLow.range},
      [](Configuration& c, const Values& v) {
          c.running().startHighMs = unsigned(v[0]);
          c.running().startLowMs = unsigned(v[1]);
      },
      Effect::None},
-    {"START.DELAY",
+    {us::StartDelay.command,
      1,
-     {limits::StartDelayMs},
+     {us::StartDelay.range},
      [](Configuration& c, const Values& v) { c.running().startDelayMs = unsigned(v[0]); },
      Effect::None},
-    {"START.SHIFT",
+    {us::StartShift.command,
      1,
-     {limits::StartShiftMm},
+     {us::StartShift.range},
      [](Configuration& c, const Values& v) { c.running().startShiftMm = unsigned(v[0]); },
      Effect::None},
-    {"SPEED.CMD",
+    {us::SpeedMode.command,
      1,
-     {limits::SpeedMode},
+     {us::SpeedMode.range},
      [](Configuration& c, const Values& v) { c.running().speedMode = unsigned(v[0]); },
      Effect::None},
-    {"SPEED.GENERATOR",
+    {us::SpeedGenerator.command,
      1,
-     {limits::SpeedGenerator},
+     {us::SpeedGenerator.range},
      [](Configuration& c, const Values& v) { c.running().speedGenerator = int(v[0]); },
      Effect::None},
-    {"SPEED.FAKTOR",
+    {us::SpeedFactor.command,
      1,
-     {limits::SpeedFactor},
+     {us::SpeedFactor.range},
      [](Configuration& c, const Values& v) { c.running().speedFactor = int(v[0]); },
      Effect::None},
     {"START.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetStart(); }, Effect::None},
@@ -123,7 +125,7 @@ std::string CheckArguments(const SettingCommand& command,
             return error_payload::BadArguments;
         }
         if (number.check == NumberCheck::TooLarge ||
-            !limits::Contains(command.ranges[i], number.value)) {
+            !setting_ranges::Contains(command.ranges[i], number.value)) {
             outOfRange = true;
         }
         values[i] = number.value;
@@ -146,19 +148,19 @@ bool CommandInterpreter::answerQuery(std::string_view name, const Settings& sett
         payload = deviceText_;
     } else if (name == "VERSION.SW") {
         payload = firmware_;
-    } else if (name == "START.CMD") {
+    } else if (name == us::StartMode.command) {
         payload = Format("%u", settings.startMode);
-    } else if (name == "START.GENERATOR") {
+    } else if (name == us::StartGeneratorHigh.command) {
         payload = Format("%u %u", settings.startHighMs, settings.startLowMs);
-    } else if (name == "START.DELAY") {
+    } else if (name == us::StartDelay.command) {
         payload = Format("%u", settings.startDelayMs);
-    } else if (name == "START.SHIFT") {
+    } else if (name == us::StartShift.command) {
         payload = Format("%u", settings.startShiftMm);
-    } else if (name == "SPEED.CMD") {
+    } else if (name == us::SpeedMode.command) {
         payload = Format("%u", settings.speedMode);
-    } else if (name == "SPEED.GENERATOR") {
+    } else if (name == us::SpeedGenerator.command) {
         payload = Format("%d", settings.speedGenerator);
-    } else if (name == "SPEED.FAKTOR") {
+    } else if (name == us::SpeedFactor.command) {
         payload = Format("%d", settings.speedFactor);
     } else if (name == "SPEED.SPEED") {
         payload =

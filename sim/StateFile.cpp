@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "DecimalNumber.h"
-#include "SettingLimits.h"
+#include "UnitSettingTable.h"
 
 namespace sim {
 namespace {
@@ -19,32 +19,35 @@ constexpr const char* Header = "# orvatronic-sim stored configuration";
 
 struct Field {
     const char* name;
-    limits::Range range;
+    setting_ranges::Range range;
     int64_t (*get)(const Settings&);
     void (*set)(Settings&, int64_t);
 };
 
 const std::array<Field, 8> Fields{{
-    {"startMode", limits::StartMode, [](const Settings& s) { return int64_t{s.startMode}; },
+    {"startMode", unit_settings::StartMode.range,
+     [](const Settings& s) { return int64_t{s.startMode}; },
      [](Settings& s, int64_t v) { s.startMode = unsigned(v); }},
-    {"startHighMs", limits::StartGeneratorMs,
+    {"startHighMs", unit_settings::StartGeneratorHigh.range,
      [](const Settings& s) { return int64_t{s.startHighMs}; },
      [](Settings& s, int64_t v) { s.startHighMs = unsigned(v); }},
-    {"startLowMs", limits::StartGeneratorMs,
+    {"startLowMs", unit_settings::StartGeneratorLow.range,
      [](const Settings& s) { return int64_t{s.startLowMs}; },
      [](Settings& s, int64_t v) { s.startLowMs = unsigned(v); }},
-    {"startDelayMs", limits::StartDelayMs,
+    {"startDelayMs", unit_settings::StartDelay.range,
      [](const Settings& s) { return int64_t{s.startDelayMs}; },
      [](Settings& s, int64_t v) { s.startDelayMs = unsigned(v); }},
-    {"startShiftMm", limits::StartShiftMm,
+    {"startShiftMm", unit_settings::StartShift.range,
      [](const Settings& s) { return int64_t{s.startShiftMm}; },
      [](Settings& s, int64_t v) { s.startShiftMm = unsigned(v); }},
-    {"speedMode", limits::SpeedMode, [](const Settings& s) { return int64_t{s.speedMode}; },
+    {"speedMode", unit_settings::SpeedMode.range,
+     [](const Settings& s) { return int64_t{s.speedMode}; },
      [](Settings& s, int64_t v) { s.speedMode = unsigned(v); }},
-    {"speedGenerator", limits::SpeedGenerator,
+    {"speedGenerator", unit_settings::SpeedGenerator.range,
      [](const Settings& s) { return int64_t{s.speedGenerator}; },
      [](Settings& s, int64_t v) { s.speedGenerator = int(v); }},
-    {"speedFactor", limits::SpeedFactor, [](const Settings& s) { return int64_t{s.speedFactor}; },
+    {"speedFactor", unit_settings::SpeedFactor.range,
+     [](const Settings& s) { return int64_t{s.speedFactor}; },
      [](Settings& s, int64_t v) { s.speedFactor = int(v); }},
 }};
 
@@ -115,7 +118,7 @@ std::optional<Settings> StateFile::parse(const std::string& text) {
         bool& fieldSeen = seen[static_cast<std::size_t>(field - Fields.data())];
         const DecimalNumber number = ParseDecimal(std::string_view(line).substr(equals + 1));
         if (fieldSeen || number.check != NumberCheck::Valid ||
-            !limits::Contains(field->range, number.value)) {
+            !setting_ranges::Contains(field->range, number.value)) {
             return std::nullopt;
         }
         fieldSeen = true;

@@ -7,6 +7,7 @@
 #include "Deadline.h"
 #include "Thread_Read.h"
 #include "Thread_Write.h"
+#include "UnitSettingTable.h"
 
 namespace {
 
@@ -113,15 +114,22 @@ std::optional<UnitSettings> UnitConnection::ReadSettings(std::string& failedQuer
         }
         return value;
     };
-    const auto startMode = read("START.CMD", reply_parser::ParseStartMode);
-    const auto times =
-        startMode ? read("START.GENERATOR", reply_parser::ParseStartGenerator) : std::nullopt;
-    const auto delay = times ? read("START.DELAY", reply_parser::ParseUnsigned) : std::nullopt;
-    const auto shift = delay ? read("START.SHIFT", reply_parser::ParseUnsigned) : std::nullopt;
-    const auto speedMode = shift ? read("SPEED.CMD", reply_parser::ParseSpeedMode) : std::nullopt;
+    const auto startMode = read(unit_settings::StartMode.command, reply_parser::ParseStartMode);
+    const auto times = startMode ? read(unit_settings::StartGeneratorHigh.command,
+                                        reply_parser::ParseStartGenerator)
+                                 : std::nullopt;
+    const auto delay =
+        times ? read(unit_settings::StartDelay.command, reply_parser::ParseUnsigned) : std::nullopt;
+    const auto shift =
+        delay ? read(unit_settings::StartShift.command, reply_parser::ParseUnsigned) : std::nullopt;
+    const auto speedMode =
+        shift ? read(unit_settings::SpeedMode.command, reply_parser::ParseSpeedMode) : std::nullopt;
     const auto generator =
-        speedMode ? read("SPEED.GENERATOR", reply_parser::ParseSigned) : std::nullopt;
-    const auto factor = generator ? read("SPEED.FAKTOR", reply_parser::ParseSigned) : std::nullopt;
+        speedMode ? read(unit_settings::SpeedGenerator.command, reply_parser::ParseSigned)
+                  : std::nullopt;
+    const auto factor = generator
+                            ? read(unit_settings::SpeedFactor.command, reply_parser::ParseSigned)
+                            : std::nullopt;
     if (!factor) {
         return std::nullopt;
     }

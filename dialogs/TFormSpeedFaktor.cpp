@@ -6,6 +6,7 @@
 #include "DeviceStateRecord.h"
 #include "FactorArithmetic.h"
 #include "StateColours.h"
+#include "UnitCommands.h"
 #include "UnitSettingTable.h"
 
 TFormSpeedFaktor* FormSpeedFaktor = nullptr;
@@ -192,7 +193,7 @@ void TFormSpeedFaktor::FormShow() {
 }
 
 void TFormSpeedFaktor::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration);
 }
 
 void TFormSpeedFaktor::RadioButton_SpeedFaktorFaktorClick() {

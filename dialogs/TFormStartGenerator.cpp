@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "DeviceStateRecord.h"
+#include "UnitCommands.h"
 #include "UnitSettingTable.h"
 
 TFormStartGenerator* FormStartGenerator = nullptr;
@@ -69,5 +70,5 @@ void TFormStartGenerator::FormShow() {
 }
 
 void TFormStartGenerator::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration);
 }

@@ -4,6 +4,7 @@
 
 #include "HandOverTexts.h"
 #include "ReplyParser.h"
+#include "UnitCommands.h"
 #include "UnitSettingTable.h"
 
 namespace reader_queries {
@@ -125,13 +126,13 @@ const Query SpeedGenerator{us::SpeedGenerator.command,
                            ShowOne<&R::SpeedGeneratorDisplay>};
 const Query SpeedFactor{us::SpeedFactor.command, ParseFactor, Routine::SpeedFactor, Kind::Texts,
                         ShowOne<&R::SpeedFactorDisplay>};
-const Query SpeedValues{"SPEED.SPEED", ParseSpeeds, Routine::SpeedValues, Kind::Texts,
+const Query SpeedValues{unit_commands::Speeds, ParseSpeeds, Routine::SpeedValues, Kind::Texts,
                         ShowTwo<&R::SpeedValuesDisplay>};
-const Query UnitDevice{"VERSION.HW", ParseWholePayload, Routine::UnitDevice, Kind::Texts,
+const Query UnitDevice{unit_commands::Device, ParseWholePayload, Routine::UnitDevice, Kind::Texts,
                        ShowOne<&R::UnitDeviceDisplay>};
-const Query UnitFirmware{"VERSION.SW", ParseWholePayload, Routine::UnitFirmware, Kind::Texts,
-                         ShowOne<&R::UnitFirmwareDisplay>};
-const Query InputOutput{"IO", ParseIoWords, Routine::InputOutput, Kind::Texts,
+const Query UnitFirmware{unit_commands::Firmware, ParseWholePayload, Routine::UnitFirmware,
+                         Kind::Texts, ShowOne<&R::UnitFirmwareDisplay>};
+const Query InputOutput{unit_commands::InputOutput, ParseIoWords, Routine::InputOutput, Kind::Texts,
                         ShowTwo<&R::InputOutputDisplay>};
 // clang-format on
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DecimalNumber.h"
+#include "UnitCommands.h"
 #include "UnitSettingTable.h"
 
 namespace sim {
@@ -65,15 +66,23 @@ const SettingCommand SettingCommands[] = {
      {us::SpeedFactor.range},
      [](Configuration& c, const Values& v) { c.running().speedFactor = int(v[0]); },
      Effect::None},
-    {"START.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetStart(); }, Effect::None},
-    {"SPEED.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetSpeed(); }, Effect::None},
-    {"KONFIG.SAVE",
+    {unit_commands::ResetStart,
+     0,
+     {},
+     [](Configuration& c, const Values&) { c.resetStart(); },
+     Effect::None},
+    {unit_commands::ResetSpeed,
+     0,
+     {},
+     [](Configuration& c, const Values&) { c.resetSpeed(); },
+     Effect::None},
+    {unit_commands::SaveConfiguration,
      0,
      {},
      [](Configuration& c, const Values&) { c.save(); },
      Effect::StoreConfiguration},
     // The reboot itself (silence, then the stored configuration) is the unit's business.
-    {"RESET", 0, {}, [](Configuration&, const Values&) {}, Effect::Reboot},
+    {unit_commands::Restart, 0, {}, [](Configuration&, const Values&) {}, Effect::Reboot},
 };
 
 const SettingCommand* FindSetting(std::string_view name) {
@@ -144,9 +153,9 @@ CommandInterpreter::CommandInterpreter(std::string deviceText, std::string firmw
 
 bool CommandInterpreter::answerQuery(std::string_view name, const Settings& settings,
                                      const Readings& readings, std::string& payload) const {
-    if (name == "VERSION.HW") {
+    if (name == unit_commands::Device) {
         payload = deviceText_;
-    } else if (name == "VERSION.SW") {
+    } else if (name == unit_commands::Firmware) {
         payload = firmware_;
     } else if (name == us::StartMode.command) {
         payload = Format("%u", settings.startMode);
@@ -162,10 +171,10 @@ bool CommandInterpreter::answerQuery(std::string_view name, const Settings& sett
         payload = Format("%d", settings.speedGenerator);
     } else if (name == us::SpeedFactor.command) {
         payload = Format("%d", settings.speedFactor);
-    } else if (name == "SPEED.SPEED") {
+    } else if (name == unit_commands::Speeds) {
         payload =
             Format("%d %d %d", readings.inputSpeed, readings.inputPulseRate, readings.outputSpeed);
-    } else if (name == "IO") {
+    } else if (name == unit_commands::InputOutput) {
         payload = Format("%08" PRIX32 "%08" PRIX32, readings.word1, readings.word2);
     } else {
         return false;

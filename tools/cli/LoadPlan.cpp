@@ -1,5 +1,6 @@
 #include "LoadPlan.h"
 
+#include "UnitCommands.h"
 #include "UnitSettingTable.h"
 
 namespace load_plan {
@@ -29,10 +30,10 @@ std::vector<std::string> Commands(const UnitSettings& current, const UnitSetting
         WithArguments(unit_settings::SpeedFactor.command, {wanted.SpeedFaktor}),
         WithArguments(unit_settings::StartMode.command, {wanted.StartModus}),
         WithArguments(unit_settings::SpeedMode.command, {wanted.SpeedModus}),
-        "KONFIG.SAVE",
+        unit_commands::SaveConfiguration,
     };
     if (ChangesMode(current, wanted)) {
-        commands.emplace_back("RESET");
+        commands.emplace_back(unit_commands::Restart);
     }
     return commands;
 }

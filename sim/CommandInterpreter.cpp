@@ -4,6 +4,8 @@
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "DecimalNumber.h"
@@ -27,12 +29,20 @@ struct SettingCommand {
     Effect effect;
 };
 
+// A setting with one argument, which the running configuration takes as it is.
+template <auto Member>
+SettingCommand SetsOne(const SettingField& setting) {
+    using Value = std::remove_reference_t<decltype(std::declval<Settings&>().*Member)>;
+    return {
+        setting.command,
+        1,
+        {setting.range},
+        [](Configuration& c, const Values& v) { c.running().*Member = static_cast<Value>(v[0]); },
+        Effect::None};
+}
+
 const SettingCommand SettingCommands[] = {
-    {us::StartMode.command,
-     1,
-     {us::StartMode.range},
-     [](Configuration& c, const Values& v) { c.running().startMode = unsigned(v[0]); },
-     Effect::None},
+    SetsOne<&Settings::startMode>(us::StartMode),
     {us::StartGeneratorHigh.command,
      2,
      {us::StartGeneratorHigh.range, us::StartGeneratorLow.range},
@@ -41,31 +51,11 @@ const SettingCommand SettingCommands[] = {
          c.running().startLowMs = unsigned(v[1]);
      },
      Effect::None},
-    {us::StartDelay.command,
-     1,
-     {us::StartDelay.range},
-     [](Configuration& c, const Values& v) { c.running().startDelayMs = unsigned(v[0]); },
-     Effect::None},
-    {us::StartShift.command,
-     1,
-     {us::StartShift.range},
-     [](Configuration& c, const Values& v) { c.running().startShiftMm = unsigned(v[0]); },
-     Effect::None},
-    {us::SpeedMode.command,
-     1,
-     {us::SpeedMode.range},
-     [](Configuration& c, const Values& v) { c.running().speedMode = unsigned(v[0]); },
-     Effect::None},
-    {us::SpeedGenerator.command,
-     1,
-     {us::SpeedGenerator.range},
-     [](Configuration& c, const Values& v) { c.running().speedGenerator = int(v[0]); },
-     Effect::None},
-    {us::SpeedFactor.command,
-     1,
-     {us::SpeedFactor.range},
-     [](Configuration& c, const Values& v) { c.running().speedFactor = int(v[0]); },
-     Effect::None},
+    SetsOne<&Settings::startDelayMs>(us::StartDelay),
+    SetsOne<&Settings::startShiftMm>(us::StartShift),
+    SetsOne<&Settings::speedMode>(us::SpeedMode),
+    SetsOne<&Settings::speedGenerator>(us::SpeedGenerator),
+    SetsOne<&Settings::speedFactor>(us::SpeedFactor),
     {unit_commands::ResetStart,
      0,
      {},

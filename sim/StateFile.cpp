@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <type_traits>
+#include <utility>
 
 #include "DecimalNumber.h"
 #include "UnitSettingTable.h"
@@ -24,31 +26,25 @@ struct Field {
     void (*set)(Settings&, int64_t);
 };
 
+// A stored field: its name in the file, and its range from the unit's settings table.
+template <auto Member>
+constexpr Field FieldOf(const char* name, const SettingField& setting) {
+    using Value = std::remove_reference_t<decltype(std::declval<Settings&>().*Member)>;
+    return {name, setting.range, [](const Settings& s) { return int64_t{s.*Member}; },
+            [](Settings& s, int64_t v) { s.*Member = static_cast<Value>(v); }};
+}
+
+namespace us = unit_settings;
+
 const std::array<Field, 8> Fields{{
-    {"startMode", unit_settings::StartMode.range,
-     [](const Settings& s) { return int64_t{s.startMode}; },
-     [](Settings& s, int64_t v) { s.startMode = unsigned(v); }},
-    {"startHighMs", unit_settings::StartGeneratorHigh.range,
-     [](const Settings& s) { return int64_t{s.startHighMs}; },
-     [](Settings& s, int64_t v) { s.startHighMs = unsigned(v); }},
-    {"startLowMs", unit_settings::StartGeneratorLow.range,
-     [](const Settings& s) { return int64_t{s.startLowMs}; },
-     [](Settings& s, int64_t v) { s.startLowMs = unsigned(v); }},
-    {"startDelayMs", unit_settings::StartDelay.range,
-     [](const Settings& s) { return int64_t{s.startDelayMs}; },
-     [](Settings& s, int64_t v) { s.startDelayMs = unsigned(v); }},
-    {"startShiftMm", unit_settings::StartShift.range,
-     [](const Settings& s) { return int64_t{s.startShiftMm}; },
-     [](Settings& s, int64_t v) { s.startShiftMm = unsigned(v); }},
-    {"speedMode", unit_settings::SpeedMode.range,
-     [](const Settings& s) { return int64_t{s.speedMode}; },
-     [](Settings& s, int64_t v) { s.speedMode = unsigned(v); }},
-    {"speedGenerator", unit_settings::SpeedGenerator.range,
-     [](const Settings& s) { return int64_t{s.speedGenerator}; },
-     [](Settings& s, int64_t v) { s.speedGenerator = int(v); }},
-    {"speedFactor", unit_settings::SpeedFactor.range,
-     [](const Settings& s) { return int64_t{s.speedFactor}; },
-     [](Settings& s, int64_t v) { s.speedFactor = int(v); }},
+    FieldOf<&Settings::startMode>("startMode", us::StartMode),
+    FieldOf<&Settings::startHighMs>("startHighMs", us::StartGeneratorHigh),
+    FieldOf<&Settings::startLowMs>("startLowMs", us::StartGeneratorLow),
+    FieldOf<&Settings::startDelayMs>("startDelayMs", us::StartDelay),
+    FieldOf<&Settings::startShiftMm>("startShiftMm", us::StartShift),
+    FieldOf<&Settings::speedMode>("speedMode", us::SpeedMode),
+    FieldOf<&Settings::speedGenerator>("speedGenerator", us::SpeedGenerator),
+    FieldOf<&Settings::speedFactor>("speedFactor", us::SpeedFactor),
 }};
 
 const Field* FindField(const std::string& name) {

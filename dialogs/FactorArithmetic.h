@@ -10,11 +10,12 @@
 #include <string_view>
 
 #include "SettingRanges.h"
+#include "UnitSettingTable.h"
 
 namespace factor_arithmetic {
 
-constexpr int32_t MinFactor = setting_ranges::SpeedFaktor.min;
-constexpr int32_t MaxFactor = setting_ranges::SpeedFaktor.max;
+constexpr int32_t MinFactor = unit_settings::SpeedFactor.range.min;
+constexpr int32_t MaxFactor = unit_settings::SpeedFactor.range.max;
 constexpr int32_t MinOutput = setting_ranges::SpeedOutputMmPerS.min;
 constexpr int32_t MaxOutput = setting_ranges::SpeedOutputMmPerS.max;
 // What the dialog holds when no factor can be computed from the wanted output: 1.000.

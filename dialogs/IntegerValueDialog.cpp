@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "DeviceStateRecord.h"
+#include "UnitCommands.h"
 
 namespace {
 
@@ -30,5 +31,5 @@ void IntegerValueDialog::FormShow() {
 }
 
 void IntegerValueDialog::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration);
 }

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "StateColours.h"
+#include "UnitCommands.h"
 
 namespace {
 
@@ -51,5 +52,5 @@ void ModeListDialog::FormShow() {
 }
 
 void ModeListDialog::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE", "RESET");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration, unit_commands::Restart);
 }

@@ -6,6 +6,8 @@
 #include "DeviceStateRecord.h"
 #include "FactorArithmetic.h"
 #include "StateColours.h"
+#include "UnitCommands.h"
+#include "UnitSettingTable.h"
 
 TFormSpeedFaktor* FormSpeedFaktor = nullptr;
 
@@ -176,7 +178,7 @@ void TFormSpeedFaktor::ShowInputSpeed(const QString& text) {
 }
 
 std::string TFormSpeedFaktor::SettingCommand() const {
-    return "SPEED.FAKTOR " + std::to_string(FaktorValue);
+    return std::string(unit_settings::SpeedFactor.command) + " " + std::to_string(FaktorValue);
 }
 
 void TFormSpeedFaktor::FormShow() {
@@ -191,7 +193,7 @@ void TFormSpeedFaktor::FormShow() {
 }
 
 void TFormSpeedFaktor::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration);
 }
 
 void TFormSpeedFaktor::RadioButton_SpeedFaktorFaktorClick() {

@@ -1,7 +1,7 @@
 #include "TFormSpeedGenerator.h"
 
 #include "DeviceStateRecord.h"
-#include "SettingRanges.h"
+#include "UnitSettingTable.h"
 
 TFormSpeedGenerator* FormSpeedGenerator = nullptr;
 
@@ -11,12 +11,12 @@ IntegerValueDialog::Setting SpeedGeneratorSetting() {
     return {QStringLiteral("FormSpeedGenerator"),
             QString::fromUtf8("Geschwindigkeit einstellen"),
             QStringLiteral("SpeedGenerator"),
-            setting_ranges::SpeedGeneratorMmPerS.min,
-            setting_ranges::SpeedGeneratorMmPerS.max,
+            unit_settings::SpeedGenerator.range.min,
+            unit_settings::SpeedGenerator.range.max,
             1,
             {QString::fromUtf8("Geschwindigkeit:"), QStringLiteral("mm/s"),
              QStringLiteral("[-2000..2000]")},
-            "SPEED.GENERATOR"};
+            unit_settings::SpeedGenerator.command};
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "TFormSpeedModus.h"
 
 #include "DeviceStateRecord.h"
+#include "UnitSettingTable.h"
 
 TFormSpeedModus* FormSpeedModus = nullptr;
 
@@ -15,7 +16,8 @@ TFormSpeedModus::TFormSpeedModus(QWidget* mainWindow, DeviceStateRecord& deviceS
                                  Thread_Write* writer)
     : ModeListDialog(
           {QStringLiteral("FormSpeedModus"), QStringLiteral("Modus einstellen"),
-           QStringLiteral("SpeedModus"), QStringLiteral("Modus:"), BuiltInModes(), "SPEED.CMD"},
+           QStringLiteral("SpeedModus"), QStringLiteral("Modus:"), BuiltInModes(),
+           unit_settings::SpeedMode.command},
           [&deviceState] { return deviceState.SpeedModus.load(); }, mainWindow, deviceState,
           writer),
       Label_SpeedModus(ModeLabel()),

@@ -1,7 +1,7 @@
 #include "TFormStartDelay.h"
 
 #include "DeviceStateRecord.h"
-#include "SettingRanges.h"
+#include "UnitSettingTable.h"
 
 TFormStartDelay* FormStartDelay = nullptr;
 
@@ -12,11 +12,11 @@ IntegerValueDialog::Setting StartDelaySetting() {
         QStringLiteral("FormStartDelay"),
         QString::fromUtf8("Signallaufzeit einstellen"),
         QStringLiteral("StartDelay"),
-        setting_ranges::StartDelayMs.min,
-        setting_ranges::StartDelayMs.max,
+        unit_settings::StartDelay.range.min,
+        unit_settings::StartDelay.range.max,
         0,
         {QString::fromUtf8("Signallaufzeit:"), QStringLiteral("ms"), QStringLiteral("[0..16000]")},
-        "START.DELAY"};
+        unit_settings::StartDelay.command};
 }
 
 }  // namespace

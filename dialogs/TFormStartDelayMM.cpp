@@ -1,7 +1,7 @@
 #include "TFormStartDelayMM.h"
 
 #include "DeviceStateRecord.h"
-#include "SettingRanges.h"
+#include "UnitSettingTable.h"
 
 TFormStartDelayMM* FormStartDelayMM = nullptr;
 
@@ -11,12 +11,12 @@ IntegerValueDialog::Setting StartDelayMMSetting() {
     return {QStringLiteral("FormStartDelayMM"),
             QString::fromUtf8("Signalverschiebung einstellen"),
             QStringLiteral("StartDelayMM"),
-            setting_ranges::StartShiftMm.min,
-            setting_ranges::StartShiftMm.max,
+            unit_settings::StartShift.range.min,
+            unit_settings::StartShift.range.max,
             0,
             {QString::fromUtf8("Signalverschiebung:"), QStringLiteral("mm"),
              QStringLiteral("[0..1333]")},
-            "START.SHIFT"};
+            unit_settings::StartShift.command};
 }
 
 }  // namespace

@@ -3,14 +3,15 @@
 #include <QGroupBox>
 
 #include "DeviceStateRecord.h"
-#include "SettingRanges.h"
+#include "UnitCommands.h"
+#include "UnitSettingTable.h"
 
 TFormStartGenerator* FormStartGenerator = nullptr;
 
 namespace {
 
-constexpr int Minimum = setting_ranges::StartGeneratorMs.min;
-constexpr int Maximum = setting_ranges::StartGeneratorMs.max;
+constexpr int Minimum = unit_settings::StartGeneratorHigh.range.min;
+constexpr int Maximum = unit_settings::StartGeneratorHigh.range.max;
 constexpr int Initial = 1;
 const QPoint HighPlace(16, 28);
 const QPoint LowPlace(170, 28);
@@ -58,7 +59,8 @@ void TFormStartGenerator::Edit_StartGeneratorOffChange() {
 }
 
 std::string TFormStartGenerator::SettingCommand() const {
-    return "START.GENERATOR " + std::to_string(UpDown_StartGeneratorOn->Position()) + " " +
+    return std::string(unit_settings::StartGeneratorHigh.command) + " " +
+           std::to_string(UpDown_StartGeneratorOn->Position()) + " " +
            std::to_string(UpDown_StartGeneratorOff->Position());
 }
 
@@ -68,5 +70,5 @@ void TFormStartGenerator::FormShow() {
 }
 
 void TFormStartGenerator::PlaceCommands() {
-    PlaceIntoSlots(SettingCommand(), "KONFIG.SAVE");
+    PlaceIntoSlots(SettingCommand(), unit_commands::SaveConfiguration);
 }

@@ -1,6 +1,7 @@
 #include "TFormStartModus.h"
 
 #include "DeviceStateRecord.h"
+#include "UnitSettingTable.h"
 
 TFormStartModus* FormStartModus = nullptr;
 
@@ -13,7 +14,8 @@ TFormStartModus::TFormStartModus(QWidget* mainWindow, DeviceStateRecord& deviceS
                                  Thread_Write* writer)
     : ModeListDialog(
           {QStringLiteral("FormStartModus"), QStringLiteral("Modus einstellen"),
-           QStringLiteral("StartModus"), QStringLiteral("Modus:"), BuiltInModes(), "START.CMD"},
+           QStringLiteral("StartModus"), QStringLiteral("Modus:"), BuiltInModes(),
+           unit_settings::StartMode.command},
           [&deviceState] { return deviceState.StartModus.load(); }, mainWindow, deviceState,
           writer),
       Label_StartModus(ModeLabel()),

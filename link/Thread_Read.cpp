@@ -90,42 +90,16 @@ bool Thread_Read::ProbePort(uint32_t portNumber) {
 }
 
 void Thread_Read::PollActivePage() {
-    using QueryStep = void (Thread_Read::*)();
-    static const QueryStep StartPage[] = {
-        &Thread_Read::QueryStartMode, &Thread_Read::QueryStartGenerator,
-        &Thread_Read::QueryStartDelay, &Thread_Read::QueryStartShift,
-        &Thread_Read::QueryInputOutput};
-    static const QueryStep SpeedPage[] = {
-        &Thread_Read::QuerySpeedMode, &Thread_Read::QuerySpeedGenerator,
-        &Thread_Read::QuerySpeedFactor, &Thread_Read::QuerySpeedValues,
-        &Thread_Read::QueryInputOutput};
-    static const QueryStep UnitPage[] = {&Thread_Read::QueryDevice, &Thread_Read::QueryFirmware};
-    static const QueryStep PcPage[] = {&Thread_Read::QueryInputOutput};
-
-    auto run = [this](const auto& steps) {
-        for (QueryStep step : steps) {
-            if (Terminated()) {
-                return;
-            }
-            (this->*step)();
+    const auto page = reader_queries::PageQueries(display_.ActivePageIndex());
+    if (!page) {
+        SleepMs(IdlePageSleepMs);
+        return;
+    }
+    for (const reader_queries::Query* query : *page) {
+        if (Terminated()) {
+            return;
         }
-    };
-    switch (display_.ActivePageIndex()) {
-        case 0:
-            run(StartPage);
-            break;
-        case 1:
-            run(SpeedPage);
-            break;
-        case 2:
-            run(UnitPage);
-            break;
-        case 3:
-            run(PcPage);
-            break;
-        default:
-            SleepMs(IdlePageSleepMs);
-            break;
+        RunQuery(*query);
     }
 }
 
@@ -170,178 +144,31 @@ void Thread_Read::HandOverUnknown(const std::function<void()>& show) {
     handedOver_.ForgetAll();
 }
 
-void Thread_Read::QueryStartMode() {
+void Thread_Read::RunQuery(const reader_queries::Query& query) {
     ReplyBuffer reply{};
-    if (!Query("START.CMD", reply)) {
+    if (!Query(query.command, reply)) {
+        HandOverFailure(query);
+        return;
+    }
+    const auto values = query.parse(reply.data(), {deviceState_, decimalSeparator_});
+    if (!values) {
+        return;
+    }
+    const auto show = [this, &query, &values] { query.show(display_, *values, false); };
+    if (query.kind == reader_queries::Kind::Texts) {
+        HandOver(query.routine, reader_queries::Remembered(*values), show);
+        return;
+    }
+    modeNumber_ = values->mode;
+    HandOverMode(query.routine, modeNumber_, show);
+}
+
+void Thread_Read::HandOverFailure(const reader_queries::Query& query) {
+    if (query.kind == reader_queries::Kind::ModeZeroOnFailure) {
         modeNumber_ = 0;
-        HandOverUnknown([this] { display_.StartModeDisplay(0, true); });
-        return;
     }
-    const auto mode = reply_parser::ParseStartMode(reply.data());
-    if (!mode) {
-        return;
-    }
-    deviceState_.StartModus = static_cast<int32_t>(*mode);
-    modeNumber_ = static_cast<int>(*mode);
-    HandOverMode(HandOverMemory::Routine::StartMode, modeNumber_,
-                 [this, m = modeNumber_] { display_.StartModeDisplay(m, false); });
-}
-
-void Thread_Read::QueryStartGenerator() {
-    ReplyBuffer reply{};
-    if (!Query("START.GENERATOR", reply)) {
-        HandOverUnknown([this] { display_.StartGeneratorDisplay(Unknown, Unknown); });
-        return;
-    }
-    const auto times = reply_parser::ParseStartGenerator(reply.data());
-    if (!times) {
-        return;
-    }
-    deviceState_.StartGeneratorOn = static_cast<int32_t>(times->highMs);
-    deviceState_.StartGeneratorOff = static_cast<int32_t>(times->lowMs);
-    const std::string high = hand_over_texts::WithUnit(deviceState_.StartGeneratorOn, "ms");
-    const std::string low = hand_over_texts::WithUnit(deviceState_.StartGeneratorOff, "ms");
-    HandOver(HandOverMemory::Routine::StartGenerator, high + '\n' + low,
-             [&] { display_.StartGeneratorDisplay(high, low); });
-}
-
-void Thread_Read::QueryStartDelay() {
-    ReplyBuffer reply{};
-    if (!Query("START.DELAY", reply)) {
-        HandOverUnknown([this] { display_.StartDelayDisplay(Unknown); });
-        return;
-    }
-    const auto delay = reply_parser::ParseUnsigned(reply.data());
-    if (!delay) {
-        return;
-    }
-    deviceState_.StartDelayMS = static_cast<int32_t>(*delay);
-    const std::string text = hand_over_texts::WithUnit(deviceState_.StartDelayMS, "ms");
-    HandOver(HandOverMemory::Routine::StartDelay, text, [&] { display_.StartDelayDisplay(text); });
-}
-
-void Thread_Read::QueryStartShift() {
-    ReplyBuffer reply{};
-    if (!Query("START.SHIFT", reply)) {
-        HandOverUnknown([this] { display_.StartShiftDisplay(Unknown); });
-        return;
-    }
-    const auto shift = reply_parser::ParseUnsigned(reply.data());
-    if (!shift) {
-        return;
-    }
-    deviceState_.StartDelayMM = static_cast<int32_t>(*shift);
-    const std::string text = hand_over_texts::WithUnit(deviceState_.StartDelayMM, "mm");
-    HandOver(HandOverMemory::Routine::StartShift, text, [&] { display_.StartShiftDisplay(text); });
-}
-
-void Thread_Read::QuerySpeedMode() {
-    ReplyBuffer reply{};
-    if (!Query("SPEED.CMD", reply)) {
-        // The mode number stays as the last mode query left it, so the layout holds.
-        HandOverUnknown([this, m = modeNumber_] { display_.SpeedModeDisplay(m, true); });
-        return;
-    }
-    const auto mode = reply_parser::ParseSpeedMode(reply.data());
-    if (!mode) {
-        return;
-    }
-    deviceState_.SpeedModus = static_cast<int32_t>(*mode);
-    modeNumber_ = static_cast<int>(*mode);
-    HandOverMode(HandOverMemory::Routine::SpeedMode, modeNumber_,
-                 [this, m = modeNumber_] { display_.SpeedModeDisplay(m, false); });
-}
-
-void Thread_Read::QuerySpeedGenerator() {
-    ReplyBuffer reply{};
-    if (!Query("SPEED.GENERATOR", reply)) {
-        HandOverUnknown([this] { display_.SpeedGeneratorDisplay(Unknown); });
-        return;
-    }
-    const auto speed = reply_parser::ParseSigned(reply.data());
-    if (!speed) {
-        return;
-    }
-    deviceState_.SpeedGenerator = *speed;
-    const std::string text = hand_over_texts::WithUnit(*speed, "mm/s");
-    HandOver(HandOverMemory::Routine::SpeedGenerator, text,
-             [&] { display_.SpeedGeneratorDisplay(text); });
-}
-
-void Thread_Read::QuerySpeedFactor() {
-    ReplyBuffer reply{};
-    if (!Query("SPEED.FAKTOR", reply)) {
-        HandOverUnknown([this] { display_.SpeedFactorDisplay(Unknown); });
-        return;
-    }
-    const auto factor = reply_parser::ParseSigned(reply.data());
-    if (!factor) {
-        return;
-    }
-    deviceState_.SpeedFaktor = *factor;
-    const std::string text = hand_over_texts::Factor(*factor, decimalSeparator_);
-    HandOver(HandOverMemory::Routine::SpeedFactor, text,
-             [&] { display_.SpeedFactorDisplay(text); });
-}
-
-void Thread_Read::QuerySpeedValues() {
-    ReplyBuffer reply{};
-    if (!Query("SPEED.SPEED", reply)) {
-        HandOverUnknown([this] { display_.SpeedValuesDisplay(Unknown, Unknown); });
-        return;
-    }
-    const auto speeds = reply_parser::ParseSpeedSpeed(reply.data());
-    if (!speeds) {
-        return;
-    }
-    deviceState_.SpeedInput = speeds->inputMmPerS;
-    deviceState_.SpeedOutput = speeds->outputMmPerS;
-    const std::string input = hand_over_texts::WithUnit(speeds->inputMmPerS, "mm/s");
-    const std::string output = hand_over_texts::WithUnit(speeds->outputMmPerS, "mm/s");
-    HandOver(HandOverMemory::Routine::SpeedValues, input + '\n' + output,
-             [&] { display_.SpeedValuesDisplay(input, output); });
-}
-
-void Thread_Read::QueryDevice() {
-    ReplyBuffer reply{};
-    if (!Query("VERSION.HW", reply)) {
-        HandOverUnknown([this] { display_.UnitDeviceDisplay(Unknown); });
-        return;
-    }
-    if (reply_parser::IsErrorReply(reply.data())) {
-        return;
-    }
-    const std::string text = reply.data();
-    HandOver(HandOverMemory::Routine::UnitDevice, text, [&] { display_.UnitDeviceDisplay(text); });
-}
-
-void Thread_Read::QueryFirmware() {
-    ReplyBuffer reply{};
-    if (!Query("VERSION.SW", reply)) {
-        HandOverUnknown([this] { display_.UnitFirmwareDisplay(Unknown); });
-        return;
-    }
-    if (reply_parser::IsErrorReply(reply.data())) {
-        return;
-    }
-    const std::string text = reply.data();
-    HandOver(HandOverMemory::Routine::UnitFirmware, text,
-             [&] { display_.UnitFirmwareDisplay(text); });
-}
-
-void Thread_Read::QueryInputOutput() {
-    ReplyBuffer reply{};
-    if (!Query("IO", reply)) {
-        HandOverUnknown([this] { display_.InputOutputDisplay(Unknown, Unknown); });
-        return;
-    }
-    const auto words = reply_parser::ParseIo(reply.data());
-    if (!words) {
-        return;
-    }
-    // Handed over as signed decimal renderings of the 32-bit words.
-    const std::string word1 = hand_over_texts::Decimal(static_cast<int32_t>(words->word1));
-    const std::string word2 = hand_over_texts::Decimal(static_cast<int32_t>(words->word2));
-    HandOver(HandOverMemory::Routine::InputOutput, word1 + '\n' + word2,
-             [&] { display_.InputOutputDisplay(word1, word2); });
+    // A mode query hands over a mode number for the layout; ModeKeptOnFailure hands over the one
+    // the last mode query left, so the page keeps its layout.
+    const reader_queries::HandOver unknown{modeNumber_, Unknown, Unknown};
+    HandOverUnknown([this, &query, &unknown] { query.show(display_, unknown, true); });
 }

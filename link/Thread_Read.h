@@ -11,6 +11,7 @@
 #include "DeviceStateRecord.h"
 #include "HandOverMemory.h"
 #include "ReaderDisplay.h"
+#include "ReaderQueries.h"
 #include "WorkerThread.h"
 
 class Thread_Read : public WorkerThread {
@@ -46,17 +47,9 @@ class Thread_Read : public WorkerThread {
     // A failed query's "?" and the search's reset: afterwards every value is handed over.
     void HandOverUnknown(const std::function<void()>& show);
 
-    void QueryStartMode();
-    void QueryStartGenerator();
-    void QueryStartDelay();
-    void QueryStartShift();
-    void QuerySpeedMode();
-    void QuerySpeedGenerator();
-    void QuerySpeedFactor();
-    void QuerySpeedValues();
-    void QueryDevice();
-    void QueryFirmware();
-    void QueryInputOutput();
+    // Sends one query of the table and hands its values, or "?" after a failure, over.
+    void RunQuery(const reader_queries::Query& query);
+    void HandOverFailure(const reader_queries::Query& query);
 
     ReaderDisplay& display_;
     DeviceStateRecord& deviceState_;

@@ -1,6 +1,7 @@
 #include "Thread_Write.h"
 
 #include "CommandProtocol.h"
+#include "UnitCommands.h"
 
 Thread_Write::Thread_Write() : WorkerThread(nullptr) {}
 
@@ -64,7 +65,7 @@ void Thread_Write::Send(const std::string& command) {
     ReplyBuffer reply{};
     std::lock_guard<TurnLock> hold(PortLock);
     ComPort_Transact(PortHandle, buffered.c_str(), reply, TransactionTimeoutMs, TerminationFlag());
-    if (buffered == "RESET") {
+    if (buffered == unit_commands::Restart) {
         SleepMs(ResetHoldMs);
     }
 }

@@ -4,13 +4,18 @@
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "DecimalNumber.h"
-#include "SettingLimits.h"
+#include "UnitCommands.h"
+#include "UnitSettingTable.h"
 
 namespace sim {
 namespace {
+
+namespace us = unit_settings;
 
 constexpr std::size_t MaxArguments = 2;
 
@@ -19,59 +24,55 @@ using Values = std::array<int64_t, MaxArguments>;
 struct SettingCommand {
     const char* name;
     std::size_t argumentCount;
-    std::array<limits::Range, MaxArguments> ranges;
+    std::array<setting_ranges::Range, MaxArguments> ranges;
     void (*apply)(Configuration&, const Values&);
     Effect effect;
 };
 
+// A setting with one argument, which the running configuration takes as it is.
+template <auto Member>
+SettingCommand SetsOne(const SettingField& setting) {
+    using Value = std::remove_reference_t<decltype(std::declval<Settings&>().*Member)>;
+    return {
+        setting.command,
+        1,
+        {setting.range},
+        [](Configuration& c, const Values& v) { c.running().*Member = static_cast<Value>(v[0]); },
+        Effect::None};
+}
+
 const SettingCommand SettingCommands[] = {
-    {"START.CMD",
-     1,
-     {limits::StartMode},
-     [](Configuration& c, const Values& v) { c.running().startMode = unsigned(v[0]); },
-     Effect::None},
-    {"START.GENERATOR",
+    SetsOne<&Settings::startMode>(us::StartMode),
+    {us::StartGeneratorHigh.command,
      2,
-     {limits::StartGeneratorMs, limits::StartGeneratorMs},
+     {us::StartGeneratorHigh.range, us::StartGeneratorLow.range},
      [](Configuration& c, const Values& v) {
          c.running().startHighMs = unsigned(v[0]);
          c.running().startLowMs = unsigned(v[1]);
      },
      Effect::None},
-    {"START.DELAY",
-     1,
-     {limits::StartDelayMs},
-     [](Configuration& c, const Values& v) { c.running().startDelayMs = unsigned(v[0]); },
+    SetsOne<&Settings::startDelayMs>(us::StartDelay),
+    SetsOne<&Settings::startShiftMm>(us::StartShift),
+    SetsOne<&Settings::speedMode>(us::SpeedMode),
+    SetsOne<&Settings::speedGenerator>(us::SpeedGenerator),
+    SetsOne<&Settings::speedFactor>(us::SpeedFactor),
+    {unit_commands::ResetStart,
+     0,
+     {},
+     [](Configuration& c, const Values&) { c.resetStart(); },
      Effect::None},
-    {"START.SHIFT",
-     1,
-     {limits::StartShiftMm},
-     [](Configuration& c, const Values& v) { c.running().startShiftMm = unsigned(v[0]); },
+    {unit_commands::ResetSpeed,
+     0,
+     {},
+     [](Configuration& c, const Values&) { c.resetSpeed(); },
      Effect::None},
-    {"SPEED.CMD",
-     1,
-     {limits::SpeedMode},
-     [](Configuration& c, const Values& v) { c.running().speedMode = unsigned(v[0]); },
-     Effect::None},
-    {"SPEED.GENERATOR",
-     1,
-     {limits::SpeedGenerator},
-     [](Configuration& c, const Values& v) { c.running().speedGenerator = int(v[0]); },
-     Effect::None},
-    {"SPEED.FAKTOR",
-     1,
-     {limits::SpeedFactor},
-     [](Configuration& c, const Values& v) { c.running().speedFactor = int(v[0]); },
-     Effect::None},
-    {"START.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetStart(); }, Effect::None},
-    {"SPEED.RESET", 0, {}, [](Configuration& c, const Values&) { c.resetSpeed(); }, Effect::None},
-    {"KONFIG.SAVE",
+    {unit_commands::SaveConfiguration,
      0,
      {},
      [](Configuration& c, const Values&) { c.save(); },
      Effect::StoreConfiguration},
     // The reboot itself (silence, then the stored configuration) is the unit's business.
-    {"RESET", 0, {}, [](Configuration&, const Values&) {}, Effect::Reboot},
+    {unit_commands::Restart, 0, {}, [](Configuration&, const Values&) {}, Effect::Reboot},
 };
 
 const SettingCommand* FindSetting(std::string_view name) {
@@ -123,7 +124,7 @@ std::string CheckArguments(const SettingCommand& command,
             return error_payload::BadArguments;
         }
         if (number.check == NumberCheck::TooLarge ||
-            !limits::Contains(command.ranges[i], number.value)) {
+            !setting_ranges::Contains(command.ranges[i], number.value)) {
             outOfRange = true;
         }
         values[i] = number.value;
@@ -142,28 +143,28 @@ CommandInterpreter::CommandInterpreter(std::string deviceText, std::string firmw
 
 bool CommandInterpreter::answerQuery(std::string_view name, const Settings& settings,
                                      const Readings& readings, std::string& payload) const {
-    if (name == "VERSION.HW") {
+    if (name == unit_commands::Device) {
         payload = deviceText_;
-    } else if (name == "VERSION.SW") {
+    } else if (name == unit_commands::Firmware) {
         payload = firmware_;
-    } else if (name == "START.CMD") {
+    } else if (name == us::StartMode.command) {
         payload = Format("%u", settings.startMode);
-    } else if (name == "START.GENERATOR") {
+    } else if (name == us::StartGeneratorHigh.command) {
         payload = Format("%u %u", settings.startHighMs, settings.startLowMs);
-    } else if (name == "START.DELAY") {
+    } else if (name == us::StartDelay.command) {
         payload = Format("%u", settings.startDelayMs);
-    } else if (name == "START.SHIFT") {
+    } else if (name == us::StartShift.command) {
         payload = Format("%u", settings.startShiftMm);
-    } else if (name == "SPEED.CMD") {
+    } else if (name == us::SpeedMode.command) {
         payload = Format("%u", settings.speedMode);
-    } else if (name == "SPEED.GENERATOR") {
+    } else if (name == us::SpeedGenerator.command) {
         payload = Format("%d", settings.speedGenerator);
-    } else if (name == "SPEED.FAKTOR") {
+    } else if (name == us::SpeedFactor.command) {
         payload = Format("%d", settings.speedFactor);
-    } else if (name == "SPEED.SPEED") {
+    } else if (name == unit_commands::Speeds) {
         payload =
             Format("%d %d %d", readings.inputSpeed, readings.inputPulseRate, readings.outputSpeed);
-    } else if (name == "IO") {
+    } else if (name == unit_commands::InputOutput) {
         payload = Format("%08" PRIX32 "%08" PRIX32, readings.word1, readings.word2);
     } else {
         return false;

@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <type_traits>
+#include <utility>
 
 #include "DecimalNumber.h"
-#include "SettingLimits.h"
+#include "UnitSettingTable.h"
 
 namespace sim {
 namespace {
@@ -19,33 +21,30 @@ constexpr const char* Header = "# orvatronic-sim stored configuration";
 
 struct Field {
     const char* name;
-    limits::Range range;
+    setting_ranges::Range range;
     int64_t (*get)(const Settings&);
     void (*set)(Settings&, int64_t);
 };
 
+// A stored field: its name in the file, and its range from the unit's settings table.
+template <auto Member>
+constexpr Field FieldOf(const char* name, const SettingField& setting) {
+    using Value = std::remove_reference_t<decltype(std::declval<Settings&>().*Member)>;
+    return {name, setting.range, [](const Settings& s) { return int64_t{s.*Member}; },
+            [](Settings& s, int64_t v) { s.*Member = static_cast<Value>(v); }};
+}
+
+namespace us = unit_settings;
+
 const std::array<Field, 8> Fields{{
-    {"startMode", limits::StartMode, [](const Settings& s) { return int64_t{s.startMode}; },
-     [](Settings& s, int64_t v) { s.startMode = unsigned(v); }},
-    {"startHighMs", limits::StartGeneratorMs,
-     [](const Settings& s) { return int64_t{s.startHighMs}; },
-     [](Settings& s, int64_t v) { s.startHighMs = unsigned(v); }},
-    {"startLowMs", limits::StartGeneratorMs,
-     [](const Settings& s) { return int64_t{s.startLowMs}; },
-     [](Settings& s, int64_t v) { s.startLowMs = unsigned(v); }},
-    {"startDelayMs", limits::StartDelayMs,
-     [](const Settings& s) { return int64_t{s.startDelayMs}; },
-     [](Settings& s, int64_t v) { s.startDelayMs = unsigned(v); }},
-    {"startShiftMm", limits::StartShiftMm,
-     [](const Settings& s) { return int64_t{s.startShiftMm}; },
-     [](Settings& s, int64_t v) { s.startShiftMm = unsigned(v); }},
-    {"speedMode", limits::SpeedMode, [](const Settings& s) { return int64_t{s.speedMode}; },
-     [](Settings& s, int64_t v) { s.speedMode = unsigned(v); }},
-    {"speedGenerator", limits::SpeedGenerator,
-     [](const Settings& s) { return int64_t{s.speedGenerator}; },
-     [](Settings& s, int64_t v) { s.speedGenerator = int(v); }},
-    {"speedFactor", limits::SpeedFactor, [](const Settings& s) { return int64_t{s.speedFactor}; },
-     [](Settings& s, int64_t v) { s.speedFactor = int(v); }},
+    FieldOf<&Settings::startMode>("startMode", us::StartMode),
+    FieldOf<&Settings::startHighMs>("startHighMs", us::StartGeneratorHigh),
+    FieldOf<&Settings::startLowMs>("startLowMs", us::StartGeneratorLow),
+    FieldOf<&Settings::startDelayMs>("startDelayMs", us::StartDelay),
+    FieldOf<&Settings::startShiftMm>("startShiftMm", us::StartShift),
+    FieldOf<&Settings::speedMode>("speedMode", us::SpeedMode),
+    FieldOf<&Settings::speedGenerator>("speedGenerator", us::SpeedGenerator),
+    FieldOf<&Settings::speedFactor>("speedFactor", us::SpeedFactor),
 }};
 
 const Field* FindField(const std::string& name) {
@@ -115,7 +114,7 @@ std::optional<Settings> StateFile::parse(const std::string& text) {
         bool& fieldSeen = seen[static_cast<std::size_t>(field - Fields.data())];
         const DecimalNumber number = ParseDecimal(std::string_view(line).substr(equals + 1));
         if (fieldSeen || number.check != NumberCheck::Valid ||
-            !limits::Contains(field->range, number.value)) {
+            !setting_ranges::Contains(field->range, number.value)) {
             return std::nullopt;
         }
         fieldSeen = true;

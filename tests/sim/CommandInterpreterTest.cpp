@@ -3,6 +3,7 @@
 
 #include "CommandInterpreter.h"
 #include "SettingsMatch.h"
+#include "UnitSettings.h"
 
 namespace sim {
 namespace {
@@ -65,6 +66,37 @@ TEST_F(CommandInterpreterTest, SettingsAtTheEdgesOfTheirRangesAreAcceptedAndRead
     }
     EXPECT_EQ(configuration_.stored().speedFactor, Settings{}.speedFactor)
         << "a setting alone must not reach the stored configuration";
+}
+
+// The setting command that sets `field` to `value`, the other values of its command (the
+// generator's other time) at their lowest.
+std::string SettingWith(const SettingField& field, int64_t value, std::string& readBack) {
+    std::string arguments;
+    for (const SettingField& each : SettingFields) {
+        if (std::string(each.command) == field.command) {
+            const int64_t argument = &each == &field ? value : each.range.min;
+            arguments += (arguments.empty() ? "" : " ") + std::to_string(argument);
+        }
+    }
+    readBack = arguments;
+    return std::string(field.command) + " " + arguments;
+}
+
+TEST_F(CommandInterpreterTest, TheUnitTakesEachSettingExactlyOverTheRangeOfTheSettingsTable) {
+    for (const SettingField& field : SettingFields) {
+        SCOPED_TRACE(field.key);
+        for (const int64_t inside : {int64_t{field.range.min}, int64_t{field.range.max}}) {
+            std::string readBack;
+            const std::string setting = SettingWith(field, inside, readBack);
+            EXPECT_EQ(run(setting).payload, "OK") << setting;
+            EXPECT_EQ(run(field.command).payload, readBack) << setting;
+        }
+        for (const int64_t outside : {int64_t{field.range.min} - 1, int64_t{field.range.max} + 1}) {
+            std::string readBack;
+            const std::string setting = SettingWith(field, outside, readBack);
+            EXPECT_EQ(run(setting).payload, error_payload::OutOfRange) << setting;
+        }
+    }
 }
 
 TEST_F(CommandInterpreterTest, RefusedCommandsChangeNothing) {

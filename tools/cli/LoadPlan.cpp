@@ -1,5 +1,8 @@
 #include "LoadPlan.h"
 
+#include "UnitCommands.h"
+#include "UnitSettingTable.h"
+
 namespace load_plan {
 namespace {
 
@@ -19,17 +22,18 @@ bool ChangesMode(const UnitSettings& current, const UnitSettings& wanted) {
 
 std::vector<std::string> Commands(const UnitSettings& current, const UnitSettings& wanted) {
     std::vector<std::string> commands = {
-        WithArguments("START.GENERATOR", {wanted.StartGeneratorOn, wanted.StartGeneratorOff}),
-        WithArguments("START.DELAY", {wanted.StartDelayMS}),
-        WithArguments("START.SHIFT", {wanted.StartDelayMM}),
-        WithArguments("SPEED.GENERATOR", {wanted.SpeedGenerator}),
-        WithArguments("SPEED.FAKTOR", {wanted.SpeedFaktor}),
-        WithArguments("START.CMD", {wanted.StartModus}),
-        WithArguments("SPEED.CMD", {wanted.SpeedModus}),
-        "KONFIG.SAVE",
+        WithArguments(unit_settings::StartGeneratorHigh.command,
+                      {wanted.StartGeneratorOn, wanted.StartGeneratorOff}),
+        WithArguments(unit_settings::StartDelay.command, {wanted.StartDelayMS}),
+        WithArguments(unit_settings::StartShift.command, {wanted.StartDelayMM}),
+        WithArguments(unit_settings::SpeedGenerator.command, {wanted.SpeedGenerator}),
+        WithArguments(unit_settings::SpeedFactor.command, {wanted.SpeedFaktor}),
+        WithArguments(unit_settings::StartMode.command, {wanted.StartModus}),
+        WithArguments(unit_settings::SpeedMode.command, {wanted.SpeedModus}),
+        unit_commands::SaveConfiguration,
     };
     if (ChangesMode(current, wanted)) {
-        commands.emplace_back("RESET");
+        commands.emplace_back(unit_commands::Restart);
     }
     return commands;
 }

@@ -7,6 +7,8 @@
 #include "Deadline.h"
 #include "Thread_Read.h"
 #include "Thread_Write.h"
+#include "UnitCommands.h"
+#include "UnitSettingTable.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ UnitConnection::OpenResult UnitConnection::Identify(uint32_t portNumber) {
         return OpenResult::NotOpened;
     }
     ReplyBuffer reply{};
-    if (ComPort_Transact(handle_, "VERSION.HW", reply, TransactionTimeoutMs) != 0) {
+    if (ComPort_Transact(handle_, unit_commands::Device, reply, TransactionTimeoutMs) != 0) {
         return OpenResult::NoAnswer;
     }
     const auto type = reply_parser::IdentifyDeviceType(reply.data());
@@ -81,7 +83,8 @@ std::optional<std::string> UnitConnection::Ask(const std::string& command) {
 std::optional<std::string> UnitConnection::Reset() {
     ReplyBuffer reply{};
     std::lock_guard<TurnLock> hold(PortLock);
-    const int result = ComPort_Transact(handle_, "RESET", reply, TransactionTimeoutMs);
+    const int result =
+        ComPort_Transact(handle_, unit_commands::Restart, reply, TransactionTimeoutMs);
     std::this_thread::sleep_for(std::chrono::milliseconds(Thread_Write::ResetHoldMs));
     if (result != 0) {
         return std::nullopt;
@@ -92,7 +95,7 @@ std::optional<std::string> UnitConnection::Reset() {
 bool UnitConnection::WaitForAnswer(uint32_t waitMs) {
     const Deadline deadline(waitMs);
     for (;;) {
-        const auto reply = Ask("VERSION.HW");
+        const auto reply = Ask(unit_commands::Device);
         if (reply && reply_parser::IdentifyDeviceType(reply->c_str())) {
             return true;
         }
@@ -113,15 +116,22 @@ std::optional<UnitSettings> UnitConnection::ReadSettings(std::string& failedQuer
         }
         return value;
     };
-    const auto startMode = read("START.CMD", reply_parser::ParseStartMode);
-    const auto times =
-        startMode ? read("START.GENERATOR", reply_parser::ParseStartGenerator) : std::nullopt;
-    const auto delay = times ? read("START.DELAY", reply_parser::ParseUnsigned) : std::nullopt;
-    const auto shift = delay ? read("START.SHIFT", reply_parser::ParseUnsigned) : std::nullopt;
-    const auto speedMode = shift ? read("SPEED.CMD", reply_parser::ParseSpeedMode) : std::nullopt;
+    const auto startMode = read(unit_settings::StartMode.command, reply_parser::ParseStartMode);
+    const auto times = startMode ? read(unit_settings::StartGeneratorHigh.command,
+                                        reply_parser::ParseStartGenerator)
+                                 : std::nullopt;
+    const auto delay =
+        times ? read(unit_settings::StartDelay.command, reply_parser::ParseUnsigned) : std::nullopt;
+    const auto shift =
+        delay ? read(unit_settings::StartShift.command, reply_parser::ParseUnsigned) : std::nullopt;
+    const auto speedMode =
+        shift ? read(unit_settings::SpeedMode.command, reply_parser::ParseSpeedMode) : std::nullopt;
     const auto generator =
-        speedMode ? read("SPEED.GENERATOR", reply_parser::ParseSigned) : std::nullopt;
-    const auto factor = generator ? read("SPEED.FAKTOR", reply_parser::ParseSigned) : std::nullopt;
+        speedMode ? read(unit_settings::SpeedGenerator.command, reply_parser::ParseSigned)
+                  : std::nullopt;
+    const auto factor = generator
+                            ? read(unit_settings::SpeedFactor.command, reply_parser::ParseSigned)
+                            : std::nullopt;
     if (!factor) {
         return std::nullopt;
     }
@@ -139,10 +149,10 @@ std::optional<UnitSettings> UnitConnection::ReadSettings(std::string& failedQuer
 
 UnitConnection::LiveValues UnitConnection::ReadLiveValues() {
     LiveValues values;
-    if (const auto speeds = Ask("SPEED.SPEED")) {
+    if (const auto speeds = Ask(unit_commands::Speeds)) {
         values.speeds = reply_parser::ParseSpeedSpeed(speeds->c_str());
     }
-    if (const auto io = Ask("IO")) {
+    if (const auto io = Ask(unit_commands::InputOutput)) {
         values.io = reply_parser::ParseIo(io->c_str());
     }
     return values;

@@ -1,6 +1,6 @@
 // The unit's settings as one record, and the table that names, bounds and documents each of
-// them for the settings file and for printing. The names of the numbers are those of the
-// device state; the keys are what a settings file calls them.
+// them (UnitSettingTable.h) for the link, the dialogs, the settings file and for printing. The
+// names of the numbers are those of the device state; the keys are what a settings file calls them.
 #pragma once
 
 #include <array>
@@ -27,6 +27,9 @@ struct SettingField {
     const char* unit;     // "" when the number has none
     setting_ranges::Range range;
     int32_t UnitSettings::*value;
+    // Reads the value without arguments and sets it with them; both generator times share
+    // one command, high time first.
+    const char* command;
 };
 
 // In the order a settings file lists them.

@@ -2,16 +2,16 @@
 //
 // SIGTERM, SIGHUP and SIGINT would otherwise end the process on the spot: the language choice
 // would not be stored and a setting the writer has not yet sent would be cut off mid-command.
-// While an object of this class lives, each of them only writes a byte into a pipe; the GUI
-// thread reads it and emits Requested(), where the program closes as if the user had. A second
-// signal ends the process at once, as without this class: the first found it stuck.
+// While an object of this class lives, the GUI thread watches the stop pipe and emits
+// Requested(), where the program closes as if the user had. A second signal ends the process at
+// once, as without this class: the first found it stuck.
 #pragma once
 
-#include <signal.h>
 #include <QObject>
 
-#include <iterator>
 #include <memory>
+
+#include "StopSignals.h"
 
 class QSocketNotifier;
 
@@ -28,10 +28,7 @@ class TerminationSignals : public QObject {
     void Requested();
 
   private:
-    void DrainPipe();
-
-    static constexpr int HandledSignals[] = {SIGTERM, SIGHUP, SIGINT};
-    struct sigaction previous_[std::size(HandledSignals)] = {};
+    StopSignals stop_;
+    // Declared after the pipe it watches, so that it goes first.
     std::unique_ptr<QSocketNotifier> notifier_;
-    bool installed_ = false;
 };

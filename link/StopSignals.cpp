@@ -14,6 +14,7 @@ int stopPipe[2] = {-1, -1};
 std::atomic<bool> pipeTaken{false};
 volatile sig_atomic_t stopRequested = 0;
 
+// A second signal means the first one found the owner stuck: it ends at once.
 extern "C" void WriteStopByte(int signal) {
     if (stopRequested != 0) {
         std::signal(signal, SIG_DFL);
@@ -23,6 +24,7 @@ extern "C" void WriteStopByte(int signal) {
     stopRequested = 1;
     const int savedErrno = errno;
     const char byte = 1;
+    // A full pipe already holds a request: the byte may be dropped.
     [[maybe_unused]] const ssize_t written = write(stopPipe[1], &byte, 1);
     errno = savedErrno;
 }
@@ -63,4 +65,13 @@ StopSignals::~StopSignals() {
 
 int StopSignals::Descriptor() const {
     return installed_ ? stopPipe[0] : -1;
+}
+
+void StopSignals::Drain() const {
+    if (!installed_) {
+        return;
+    }
+    char bytes[16];
+    while (read(stopPipe[0], bytes, sizeof bytes) > 0) {
+    }
 }

@@ -31,11 +31,13 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "FolderListing.h"
 #include "PreviewBench.h"
+#include "ProcessingWait.h"
 #include "TForm_FileDialog.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
@@ -68,17 +70,8 @@ class PaintWatch : public QObject {
     }
 };
 
-template <typename Condition>
-bool processUntil(Condition condition) {
-    QElapsedTimer deadline;
-    deadline.start();
-    while (!condition()) {
-        if (deadline.elapsed() > 120000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
+bool processUntil(const std::function<bool()>& condition) {
+    return WaitProcessingEvents(condition, 120000);
 }
 
 // initialView -1 keeps the list view the dialog starts with, as the system's callers do; the

@@ -1,17 +1,18 @@
 #include "PreviewBench.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "BenchPictures.h"
 #include "FolderListing.h"
 #include "ImagePreview.h"
 #include "PictureView.h"
+#include "ProcessingWait.h"
 #include "TForm_FileDialog.h"
 #include "VirtualListModel.h"
 #include "VirtualListView.h"
@@ -49,17 +50,8 @@ class Heartbeat {
     qint64 longestGap_ = 0;
 };
 
-template <typename Condition>
-bool processUntil(Condition condition) {
-    QElapsedTimer deadline;
-    deadline.start();
-    while (!condition()) {
-        if (deadline.elapsed() > GiveUpMilliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
+bool processUntil(const std::function<bool()>& condition) {
+    return WaitProcessingEvents(condition, GiveUpMilliseconds);
 }
 
 void write(const QString& path, const QByteArray& bytes) {

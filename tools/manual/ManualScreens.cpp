@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -10,6 +9,7 @@
 #include <memory>
 
 #include "EnvironmentOverride.h"
+#include "ProcessingWait.h"
 #include "ProgramWindows.h"
 #include "SimulatedUnit.h"
 #include "StateFile.h"
@@ -20,17 +20,8 @@ namespace {
 
 constexpr int DeadlineMs = 20000;
 
-// Waits with the event loop turning, as the program's own loop would.
 bool WaitFor(const std::function<bool()>& condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > DeadlineMs) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return WaitProcessingEvents(condition, DeadlineMs);
 }
 
 class CurrentFolderOverride {

@@ -84,6 +84,16 @@ std::optional<int32_t> ReaderFace::KnownUnless(const std::string& text, int32_t 
     return number;
 }
 
+void ReaderFace::ShowSetting(Setting field, const std::string& text, int32_t number) {
+    const auto value = KnownUnless(text, number);
+    ChangePicture([&](UnitPicture& p) { p.*field = value; });
+}
+
+void ReaderFace::ShowMode(Setting field, int mode, bool failed) {
+    ChangePicture(
+        [&](UnitPicture& p) { p.*field = failed ? std::nullopt : std::optional<int32_t>(mode); });
+}
+
 void ReaderFace::PageReset() {
     changedInCycle_ = false;
     ChangePicture([](UnitPicture& p) { p.ForgetValues(); }, Tell::AtOnce);
@@ -111,9 +121,7 @@ void ReaderFace::ShowConnectedCaption(const std::string& portName) {
 }
 
 void ReaderFace::StartModeDisplay(int mode, bool failed) {
-    ChangePicture([&](UnitPicture& p) {
-        p.startMode = failed ? std::nullopt : std::optional<int32_t>(mode);
-    });
+    ShowMode(&UnitPicture::startMode, mode, failed);
 }
 
 void ReaderFace::StartGeneratorDisplay(const std::string& high, const std::string& low) {
@@ -126,29 +134,23 @@ void ReaderFace::StartGeneratorDisplay(const std::string& high, const std::strin
 }
 
 void ReaderFace::StartDelayDisplay(const std::string& delay) {
-    const auto value = KnownUnless(delay, deviceState_.StartDelayMS);
-    ChangePicture([&](UnitPicture& p) { p.startDelayMs = value; });
+    ShowSetting(&UnitPicture::startDelayMs, delay, deviceState_.StartDelayMS);
 }
 
 void ReaderFace::StartShiftDisplay(const std::string& shift) {
-    const auto value = KnownUnless(shift, deviceState_.StartDelayMM);
-    ChangePicture([&](UnitPicture& p) { p.startShiftMm = value; });
+    ShowSetting(&UnitPicture::startShiftMm, shift, deviceState_.StartDelayMM);
 }
 
 void ReaderFace::SpeedModeDisplay(int mode, bool failed) {
-    ChangePicture([&](UnitPicture& p) {
-        p.speedMode = failed ? std::nullopt : std::optional<int32_t>(mode);
-    });
+    ShowMode(&UnitPicture::speedMode, mode, failed);
 }
 
 void ReaderFace::SpeedGeneratorDisplay(const std::string& speed) {
-    const auto value = KnownUnless(speed, deviceState_.SpeedGenerator);
-    ChangePicture([&](UnitPicture& p) { p.speedGenerator = value; });
+    ShowSetting(&UnitPicture::speedGenerator, speed, deviceState_.SpeedGenerator);
 }
 
 void ReaderFace::SpeedFactorDisplay(const std::string& factor) {
-    const auto value = KnownUnless(factor, deviceState_.SpeedFaktor);
-    ChangePicture([&](UnitPicture& p) { p.speedFactor = value; });
+    ShowSetting(&UnitPicture::speedFactor, factor, deviceState_.SpeedFaktor);
 }
 
 void ReaderFace::SpeedValuesDisplay(const std::string& input, const std::string& output) {

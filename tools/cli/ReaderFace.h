@@ -61,6 +61,11 @@ class ReaderFace : public ReaderDisplay, public GuiHandOver {
     void SignalChange() const;
     // The number when the hand-over text is a value, nothing when it is "?".
     static std::optional<int32_t> KnownUnless(const std::string& text, int32_t number);
+    using Setting = std::optional<int32_t> UnitPicture::*;
+    // One setting of the picture: unknown for "?", else the number the reader stored.
+    void ShowSetting(Setting field, const std::string& text, int32_t number);
+    // A mode of the picture: unknown when the reader could not read it.
+    void ShowMode(Setting field, int mode, bool failed);
 
     const DeviceStateRecord& deviceState_;
     mutable std::atomic<unsigned> cycle_{0};

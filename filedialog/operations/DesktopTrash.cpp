@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "EveryByte.h"
 #include "FileTree.h"
 
 namespace {
@@ -130,21 +131,6 @@ bool isStickySharedTrash(const QByteArray& path) {
            (status.st_mode & S_ISVTX) != 0;
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += written;
-    }
-    return true;
-}
-
 }  // namespace
 
 QByteArray DesktopTrash::homeFolder() {
@@ -223,7 +209,8 @@ DesktopTrash::Outcome DesktopTrash::moveUnderFreeName(const QByteArray& path,
         if (fd < 0) {
             return Outcome::Failed;
         }
-        const bool written = writeAll(fd, record);
+        const bool written =
+            WriteEveryByte(fd, std::string_view(record.constData(), record.size()));
         const bool recorded = ::close(fd) == 0 && written;
         if (recorded && renamer_.rename(path, trash + "/files/" + candidate)) {
             return Outcome::Trashed;

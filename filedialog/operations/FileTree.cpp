@@ -7,7 +7,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <string_view>
 #include <vector>
+
+#include "EveryByte.h"
 
 namespace {
 
@@ -65,21 +68,6 @@ bool readNames(int folderFd, std::vector<QByteArray>& names) {
     return complete;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 bool copyContents(int fromFd, int toFd) {
     std::vector<char> buffer(CopyBufferBytes);
     for (;;) {
@@ -90,7 +78,8 @@ bool copyContents(int fromFd, int toFd) {
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got < 0 || !writeAll(toFd, buffer.data(), static_cast<std::size_t>(got))) {
+        if (got < 0 ||
+            !WriteEveryByte(toFd, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
             return false;
         }
     }

@@ -9,6 +9,8 @@
 #include <set>
 #include <string_view>
 
+#include "EveryByte.h"
+
 namespace {
 
 constexpr std::size_t MaxCommentTextBytes = 200;
@@ -63,21 +65,6 @@ std::string RangeText(const SettingField& field) {
 
 SettingsFile::Parsed Problem(int line, std::string problem) {
     return {std::nullopt, line, std::move(problem)};
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t count = write(fd, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 }  // namespace
@@ -195,7 +182,7 @@ bool SettingsFile::WriteWhole(const std::string& path, const std::string& text,
         problem = std::strerror(errno);
         return false;
     }
-    const bool written = WriteAll(fd, text) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+    const bool written = WriteEveryByte(fd, text) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     const int savedErrno = errno;
     const bool closed = close(fd) == 0;
     if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {

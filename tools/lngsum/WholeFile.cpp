@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "EveryByte.h"
 #include "LanguageFile.h"
 #include "RegularFile.h"
 
@@ -35,21 +36,6 @@ class Descriptor {
     int fd_;
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 ReadResult ReadLanguageFile(const std::string& path, std::string& bytes) {
@@ -75,7 +61,7 @@ bool ReplaceWhole(const std::string& path, const std::string& bytes) {
         return false;
     }
     const bool written = ::fchmod(file.get(), status.st_mode & 07777) == 0 &&
-                         WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+                         WriteEveryByte(file.get(), bytes) && ::fsync(file.get()) == 0;
     if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

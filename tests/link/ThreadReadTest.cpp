@@ -15,7 +15,7 @@
 #include "LivingProcess.h"
 #include "LockFiles.h"
 #include "PseudoTerminal.h"
-#include "SimulatedUnit.h"
+#include "SimulatedUnitFixture.h"
 #include "TemporaryFolder.h"
 #include "TerminalSession.h"
 #include "UucpLock.h"
@@ -24,7 +24,6 @@
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
 using test_support::ForeignDevice;
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
 using test_support::WaitUntil;
@@ -127,16 +126,8 @@ class RecordingDisplay : public ReaderDisplay {
     std::function<void()> afterInputOutput_;
 };
 
-class ThreadReadTest : public ::testing::Test {
+class ThreadReadTest : public test_support::SimulatedUnitFixture {
   protected:
-    void startUnit(sim::DeviceKind device = sim::DeviceKind::Orvatronic) {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        options.device = device;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-    }
     void startReader() {
         reader_ = std::make_unique<Thread_Read>(&gui_, display_, deviceState_, ',');
         ASSERT_TRUE(reader_->Start(WorkerThread::Priority::Normal));
@@ -165,12 +156,9 @@ class ThreadReadTest : public ::testing::Test {
         return true;
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     FakeGuiThread gui_;
     RecordingDisplay display_;
     DeviceStateRecord deviceState_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
     std::unique_ptr<Thread_Read> reader_;
 };
 
@@ -191,7 +179,9 @@ TEST_F(ThreadReadTest, ScanFindsTheUnitOnCom5AfterCom1ToCom4) {
 }
 
 TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
-    startUnit(sim::DeviceKind::Orvatronic2);
+    sim::Options orvatronic2;
+    orvatronic2.device = sim::DeviceKind::Orvatronic2;
+    startUnit(orvatronic2);
     display_.page = 3;
     startReader();
     ASSERT_TRUE(connected());

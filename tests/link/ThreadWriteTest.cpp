@@ -14,7 +14,7 @@
 #include "FakeGuiThread.h"
 #include "ForeignDevice.h"
 #include "PseudoTerminal.h"
-#include "SimulatedUnit.h"
+#include "SimulatedUnitFixture.h"
 #include "TemporaryFolder.h"
 #include "Thread_Read.h"
 #include "WaitUntil.h"
@@ -109,14 +109,10 @@ TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
     ComPort_Close(PortHandle);
 }
 
-class ThreadWriteTest : public ::testing::Test {
+class ThreadWriteTest : public test_support::SimulatedUnitFixture {
   protected:
     void SetUp() override {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+        ASSERT_NO_FATAL_FAILURE(startUnit());
         PortHandle = ComPort_Open(5);
         ASSERT_NE(PortHandle, InvalidPortHandle);
         ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
@@ -134,9 +130,6 @@ class ThreadWriteTest : public ::testing::Test {
         return result;
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-    std::unique_ptr<sim::SimulatedUnit> unit_;
     Thread_Write writer_;
 };
 
@@ -214,7 +207,7 @@ TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
 
 // The writer beside a reader that searches for the unit: a command waits for PortLock
 // through a search and then goes to whatever the search left open.
-class WriterBesideSearchTest : public ::testing::Test {
+class WriterBesideSearchTest : public test_support::SimulatedUnitFixture {
   protected:
     void startThreads() {
         ASSERT_TRUE(reader_.Start(WorkerThread::Priority::Normal));
@@ -226,27 +219,17 @@ class WriterBesideSearchTest : public ::testing::Test {
         std::lock_guard<TurnLock> hold(PortLock);
         ComPort_Close(PortHandle);
     }
-    void startUnit() {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-    }
     bool unitHeard(const std::string& command) const {
         const auto log = unit_->commands();
         return test_support::IndexOf(log, command) < log.size();
     }
     bool writerTookSlot1() { return writer_.SlotsSnapshot()[0].empty(); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     test_support::FakeGuiThread gui_;
     SearchWatchingDisplay display_;
     DeviceStateRecord deviceState_;
     Thread_Read reader_{&gui_, display_, deviceState_, '.'};
     Thread_Write writer_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
 };
 
 // A setting made while no unit is attached is dropped when the search it waited through has

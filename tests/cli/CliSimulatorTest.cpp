@@ -6,14 +6,11 @@
 #include <thread>
 
 #include "CliProgram.h"
+#include "PortFolderFixture.h"
 #include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
 namespace {
-
-using test_support::PortFolderOverride;
-using test_support::TemporaryFolder;
 
 std::vector<std::string> SettingTexts(const sim::Settings& s) {
     return {std::to_string(s.startMode),      std::to_string(s.startHighMs),
@@ -44,7 +41,7 @@ void ReplaceInFile(const std::string& file, const std::string& from, const std::
     std::ofstream(file) << changed;
 }
 
-class CliSimulatorTest : public ::testing::Test {
+class CliSimulatorTest : public test_support::PortFolderFixture {
   protected:
     std::unique_ptr<sim::SimulatedUnit> StartUnit(unsigned port) {
         sim::Options options;
@@ -73,8 +70,6 @@ class CliSimulatorTest : public ::testing::Test {
 
     std::string Output() const { return output_.str(); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     std::ostringstream output_;
 };
 

@@ -12,6 +12,7 @@
 #include "LivingProcess.h"
 #include "LockFiles.h"
 #include "PortDoctor.h"
+#include "PortFolderFixture.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
 #include "TemporaryFolder.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
 using test_support::TemporaryFolder;
 
@@ -77,11 +77,7 @@ class HoldingProcess {
     bool held_ = false;
 };
 
-class PortDoctorTest : public ::testing::Test {
-  protected:
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-};
+class PortDoctorTest : public test_support::PortFolderFixture {};
 
 TEST_F(PortDoctorTest, TellsSilentHeldAndAnsweringPortsApart) {
     PseudoTerminal silent(folder_, 1);

@@ -36,11 +36,7 @@ class SimulatorTransactionTest : public test_support::SimulatedUnitFixture {
     }
     void TearDown() override { ComPort_Close(handle_); }
 
-    void connect() {
-        handle_ = ComPort_Open(5);
-        ASSERT_NE(handle_, InvalidPortHandle);
-        ASSERT_EQ(ComPort_Configure(handle_, 115200), 0);
-    }
+    void connect() { ASSERT_TRUE(test_support::OpenConfigured(5, handle_)); }
 
     int transact(const char* command) {
         std::lock_guard<TurnLock> hold(PortLock);

@@ -94,8 +94,7 @@ TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
     PortFolderOverride override(folder.path());
     test_support::PseudoTerminal pty(folder, 5);
     test_support::ForeignDevice device(pty, "", "$GPGGA,123519,4807.038,N*47\r\n", 20ms);
-    PortHandle = ComPort_Open(5);
-    ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+    ASSERT_TRUE(test_support::OpenConfigured(5, PortHandle));
     Thread_Write writer;
     ASSERT_TRUE(writer.Start(WorkerThread::Priority::AboveNormal));
     writer.SetSlot1("START.DELAY 250");
@@ -113,9 +112,7 @@ class ThreadWriteTest : public test_support::SimulatedUnitFixture {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startUnit());
-        PortHandle = ComPort_Open(5);
-        ASSERT_NE(PortHandle, InvalidPortHandle);
-        ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+        ASSERT_TRUE(test_support::OpenConfigured(5, PortHandle));
         ASSERT_TRUE(writer_.Start(WorkerThread::Priority::AboveNormal));
     }
     void TearDown() override {

@@ -1,17 +1,17 @@
-// A test with a port folder of its own, which the link searches for the test's lifetime, and a
-// simulated unit that the test starts in it when it needs one.
+// A test with a port folder of its own and a simulated unit that the test starts in it when it
+// needs one.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "PortFolderFixture.h"
 #include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
 
 namespace test_support {
 
-class SimulatedUnitFixture : public ::testing::Test {
+class SimulatedUnitFixture : public PortFolderFixture {
   protected:
     // Starts a unit with `options`, published in this test's folder (on COM5 unless the
     // options name another port).
@@ -21,8 +21,6 @@ class SimulatedUnitFixture : public ::testing::Test {
         ASSERT_TRUE(unit_->start()) << unit_->errorText();
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     std::unique_ptr<sim::SimulatedUnit> unit_;
 };
 

@@ -8,22 +8,19 @@
 
 #include <fcntl.h>
 
-#include "HostPlacesOverride.h"
 #include "LivingProcess.h"
 #include "LockFiles.h"
+#include "LockFolderOverride.h"
 #include "PortDoctor.h"
 #include "PortFolderFixture.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
 #include "TerminalSession.h"
 #include "UnprivilegedChild.h"
-#include "UucpLock.h"
 
 namespace {
 
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 
 bool Mentions(const PortDoctor::NodeReport& report, const std::string& text) {
     for (const std::string& sentence : PortDoctor::Describe(report)) {
@@ -136,16 +133,13 @@ namespace {
 
 // Ports that another program uses without holding them are named with their user, not probed.
 TEST_F(PortDoctorTest, NamesTheProgramWhoseTerminalOrLockFileThePortIs) {
-    TemporaryFolder lockFolder;
-    host_places::Places places;
-    places.lockFolders = {lockFolder.path()};
-    test_support::HostPlacesOverride placesOverride(places);
+    test_support::LockFolderOverride lockFolder;
     PseudoTerminal terminal(folder_, 1);
     test_support::TerminalSession session(terminal.slavePath());
     ASSERT_TRUE(session.started());
     PseudoTerminal locked(folder_, 2);
     test_support::LivingProcess owner;
-    const std::string lockFile = lockFolder.file(uucp_lock::LockFileName(locked.slavePath()));
+    const std::string lockFile = lockFolder.lockFileOf(locked.slavePath());
     test_support::WriteLockFile(lockFile, owner.pid());
 
     const auto terminalReport = PortDoctor::Examine(1, true);

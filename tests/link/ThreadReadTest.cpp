@@ -11,21 +11,18 @@
 #include "CommandLogQueries.h"
 #include "FakeGuiThread.h"
 #include "ForeignDevice.h"
-#include "HostPlacesOverride.h"
 #include "LivingProcess.h"
 #include "LockFiles.h"
+#include "LockFolderOverride.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnitFixture.h"
-#include "TemporaryFolder.h"
 #include "TerminalSession.h"
-#include "UucpLock.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
 using test_support::ForeignDevice;
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
 namespace {
@@ -420,10 +417,7 @@ TEST_F(ThreadReadTest, SearchMovesOnFromADeviceThatNeverStopsSending) {
 
 // A login prompt's line and a port another program has locked are passed over unheard.
 TEST_F(ThreadReadTest, SearchNeverSpeaksIntoAPortThatAnotherProgramUses) {
-    TemporaryFolder lockFolder;
-    host_places::Places places;
-    places.lockFolders = {lockFolder.path()};
-    test_support::HostPlacesOverride placesOverride(places);
+    test_support::LockFolderOverride lockFolder;
     PseudoTerminal terminal(folder_, 3);
     ForeignDevice terminalListener(terminal, "", "", 10ms);
     test_support::TerminalSession session(terminal.slavePath());
@@ -431,8 +425,7 @@ TEST_F(ThreadReadTest, SearchNeverSpeaksIntoAPortThatAnotherProgramUses) {
     PseudoTerminal locked(folder_, 4);
     ForeignDevice lockedListener(locked, "", "", 10ms);
     test_support::LivingProcess lockOwner;
-    test_support::WriteLockFile(lockFolder.file(uucp_lock::LockFileName(locked.slavePath())),
-                                lockOwner.pid());
+    test_support::WriteLockFile(lockFolder.lockFileOf(locked.slavePath()), lockOwner.pid());
     startUnit();
     display_.page = 3;
     startReader();

@@ -73,11 +73,8 @@ class MainWindowTest : public ::testing::Test {
         });
     }
     std::set<std::string> commandsSeen() const {
-        std::set<std::string> seen;
-        for (const auto& command : unit_->commands()) {
-            seen.insert(command.text);
-        }
-        return seen;
+        const std::vector<std::string> texts = test_support::TextsOf(unit_->commands());
+        return {texts.begin(), texts.end()};
     }
 
     ProgramSandbox sandbox_;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "CliProgram.h"
+#include "CommandLogQueries.h"
 #include "PortFolderFixture.h"
 #include "SimulatedUnit.h"
 #include "WaitUntil.h"
@@ -19,12 +20,11 @@ std::vector<std::string> SettingTexts(const sim::Settings& s) {
             std::to_string(s.speedGenerator), std::to_string(s.speedFactor)};
 }
 
-// Setting commands and the commands that store or restart; the queries have no argument.
+// The commands that changed the unit, in the order sent.
 std::vector<std::string> ChangingCommands(const sim::SimulatedUnit& unit) {
     std::vector<std::string> changing;
     for (const sim::ReceivedCommand& command : unit.commands()) {
-        if (command.text.find(' ') != std::string::npos || command.text == "KONFIG.SAVE" ||
-            command.text == "RESET") {
+        if (test_support::ChangesTheUnit(command.text)) {
             changing.push_back(command.text);
         }
     }

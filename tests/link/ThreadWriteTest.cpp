@@ -119,13 +119,7 @@ class ThreadWriteTest : public test_support::SimulatedUnitFixture {
         writer_.Stop();
         ComPort_Close(PortHandle);
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> result;
-        for (const auto& command : unit_->commands()) {
-            result.push_back(command.text);
-        }
-        return result;
-    }
+    std::vector<std::string> texts() const { return test_support::TextsOf(unit_->commands()); }
 
     Thread_Write writer_;
 };

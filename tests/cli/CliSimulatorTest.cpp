@@ -112,11 +112,7 @@ TEST_F(CliSimulatorTest, FileWithAValueOutOfRangeSendsNothingAndNamesTheLine) {
     const auto unit = StartUnit(5);
     const std::string file = folder_.file("bad.txt");
     ASSERT_EQ(Run({"save", file, "--port", "COM5"}), CliProgram::ExitDone) << Output();
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    std::string bad = text.str();
-    bad.replace(bad.find("start-delay-ms = 0"), 18, "start-delay-ms = 16001");
-    std::ofstream(file) << bad;
+    ReplaceInFile(file, "start-delay-ms = 0", "start-delay-ms = 16001");
     unit->clearCommands();
 
     EXPECT_EQ(Run({"load", file, "--port", "COM5"}), CliProgram::ExitFailed);

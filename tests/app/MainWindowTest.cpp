@@ -52,6 +52,12 @@ class MainWindowTest : public ::testing::Test {
         return WaitUntil(
             [this] { return captions_.contains("Kalvio - Quenzel AG    [Verbunden über COM5]"); });
     }
+    // The window over a unit on COM5, once the reader has found it.
+    void openConnected() {
+        ASSERT_NO_FATAL_FAILURE(startUnit());
+        openWindow();
+        ASSERT_TRUE(connected());
+    }
     template <typename Widget>
     Widget* find(const char* name) {
         Widget* widget = window_->findChild<Widget*>(QLatin1String(name));
@@ -73,11 +79,8 @@ class MainWindowTest : public ::testing::Test {
         });
     }
     std::set<std::string> commandsSeen() const {
-        std::set<std::string> seen;
-        for (const auto& command : unit_->commands()) {
-            seen.insert(command.text);
-        }
-        return seen;
+        const std::vector<std::string> texts = test_support::TextsOf(unit_->commands());
+        return {texts.begin(), texts.end()};
     }
 
     ProgramSandbox sandbox_;
@@ -150,9 +153,7 @@ TEST_F(MainWindowTest, FailedStartModeQueryAfterModeTwoShowsModeZerosLayout) {
 }
 
 TEST_F(MainWindowTest, CaptionShowsTheSearchThenTheConnection) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     QStringList expected;
     for (int port = 1; port <= 5; ++port) {
         expected
@@ -164,9 +165,7 @@ TEST_F(MainWindowTest, CaptionShowsTheSearchThenTheConnection) {
 }
 
 TEST_F(MainWindowTest, ModeChangeInTheUnitSwitchesThePageLayout) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     window_->WriterThread->SetSlot1("START.CMD 2");
     ASSERT_TRUE(WaitUntil([this] {
         return find<QLineEdit>("Edit_StartModus")->text() == QString::fromUtf8("Verzögerung");
@@ -180,9 +179,7 @@ TEST_F(MainWindowTest, ModeChangeInTheUnitSwitchesThePageLayout) {
 
 // Leaving a page resets its values to "?"; coming back shows them again, unchanged as they are.
 TEST_F(MainWindowTest, ValuesReturnWithTheirPage) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     auto* mode = find<QLineEdit>("Edit_StartModus");
     auto* device = find<QLineEdit>("Edit_OrvatronicDevice");
     ASSERT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
@@ -194,9 +191,7 @@ TEST_F(MainWindowTest, ValuesReturnWithTheirPage) {
 }
 
 TEST_F(MainWindowTest, ResetButtonSendsItsThreeCommandsAndSilenceFollows) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     auto* reset = find<QToolButton>("SpeedButton_StartReset");
     ASSERT_TRUE(WaitUntil([reset] { return reset->isEnabled(); }));
     unit_->clearCommands();
@@ -249,9 +244,7 @@ TEST_F(MainWindowTest, DoubleClickOnResetPlacesOneSet) {
 }
 
 TEST_F(MainWindowTest, EachPagePollsItsOwnQueries) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageUnit);
     auto* device = find<QLineEdit>("Edit_OrvatronicDevice");
     EXPECT_EQ(device->text(), "?") << "a page change shows '?' at once";
@@ -266,9 +259,7 @@ TEST_F(MainWindowTest, EachPagePollsItsOwnQueries) {
 }
 
 TEST_F(MainWindowTest, PulledUnitShowsUnknownAndIsFoundAgain) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     auto* mode = find<QLineEdit>("Edit_StartModus");
     ASSERT_TRUE(WaitUntil([mode] { return mode->text() == "Aus"; }));
     captions_.clear();
@@ -284,9 +275,7 @@ TEST_F(MainWindowTest, PulledUnitShowsUnknownAndIsFoundAgain) {
 }
 
 TEST_F(MainWindowTest, ErrorRepliesChangeNothing) {
-    startUnit();
-    openWindow();
-    ASSERT_TRUE(connected());
+    ASSERT_NO_FATAL_FAILURE(openConnected());
     window_->PageControl_Kalvio->setCurrentIndex(TForm_Main::PageSpeed);
     auto* factor = find<QLineEdit>("Edit_SpeedFaktor");
     ASSERT_TRUE(WaitUntil([factor] { return !factor->text().isEmpty(); }));

@@ -7,6 +7,26 @@ namespace {
 
 using Command = CliArguments::Command;
 
+// Parses each row's arguments: a refused row must name its problem, and what an accepted row
+// parsed to is handed to `check`.
+template <typename TableRow, std::size_t Count, typename Check>
+void ParseEachRow(const TableRow (&rows)[Count], Check check) {
+    for (const TableRow& row : rows) {
+        std::string line;
+        for (const std::string& argument : row.arguments) {
+            line += argument + ' ';
+        }
+        SCOPED_TRACE(line);
+        const ParsedCommandLine parsed = CliArguments::Parse(row.arguments);
+        ASSERT_EQ(parsed.arguments.has_value(), row.accepted) << parsed.problem;
+        if (!row.accepted) {
+            EXPECT_FALSE(parsed.problem.empty());
+            continue;
+        }
+        check(row, *parsed.arguments);
+    }
+}
+
 struct Row {
     std::vector<std::string> arguments;
     bool accepted;
@@ -44,23 +64,12 @@ TEST(CliArgumentsTest, ParsesEachCommandWithItsOptionsAndRefusesTheRest) {
         {{"load", "--dry-run"}, false, Command::Help, "", 0, false},
         {{"load", "-x"}, false, Command::Help, "", 0, false},
     };
-    for (const Row& row : rows) {
-        std::string line;
-        for (const std::string& argument : row.arguments) {
-            line += argument + ' ';
-        }
-        SCOPED_TRACE(line);
-        const ParsedCommandLine parsed = CliArguments::Parse(row.arguments);
-        ASSERT_EQ(parsed.arguments.has_value(), row.accepted) << parsed.problem;
-        if (!row.accepted) {
-            EXPECT_FALSE(parsed.problem.empty());
-            continue;
-        }
-        EXPECT_EQ(parsed.arguments->command, row.command);
-        EXPECT_EQ(parsed.arguments->file, row.file);
-        EXPECT_EQ(parsed.arguments->port.value_or(0), row.port);
-        EXPECT_EQ(parsed.arguments->dryRun, row.dryRun);
-    }
+    ParseEachRow(rows, [](const Row& row, const CliArguments& parsed) {
+        EXPECT_EQ(parsed.command, row.command);
+        EXPECT_EQ(parsed.file, row.file);
+        EXPECT_EQ(parsed.port.value_or(0), row.port);
+        EXPECT_EQ(parsed.dryRun, row.dryRun);
+    });
 }
 
 }  // namespace
@@ -109,23 +118,12 @@ TEST(CliArgumentsTest, ParsesTheOptionsOfTheCommandsThatFollowTheUnitOverTime) {
         {{"diff"}, false, 0, 0, ""},
         {{"diff", "unit.txt", "--for", "1h"}, false, 0, 0, ""},
     };
-    for (const TimeRow& row : rows) {
-        std::string line;
-        for (const std::string& argument : row.arguments) {
-            line += argument + ' ';
-        }
-        SCOPED_TRACE(line);
-        const ParsedCommandLine parsed = CliArguments::Parse(row.arguments);
-        ASSERT_EQ(parsed.arguments.has_value(), row.accepted) << parsed.problem;
-        if (!row.accepted) {
-            EXPECT_FALSE(parsed.problem.empty());
-            continue;
-        }
-        const auto recordFor = parsed.arguments->recordFor;
+    ParseEachRow(rows, [](const TimeRow& row, const CliArguments& parsed) {
+        const auto recordFor = parsed.recordFor;
         EXPECT_EQ(recordFor ? recordFor->count() : 0, row.recordForSeconds);
-        EXPECT_EQ(parsed.arguments->maxSize, row.maxSize);
-        EXPECT_EQ(parsed.arguments->out, row.out);
-    }
+        EXPECT_EQ(parsed.maxSize, row.maxSize);
+        EXPECT_EQ(parsed.out, row.out);
+    });
 }
 
 }  // namespace

@@ -6,14 +6,12 @@
 #include <thread>
 
 #include "CliProgram.h"
+#include "CommandLogQueries.h"
+#include "PortFolderFixture.h"
 #include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
 namespace {
-
-using test_support::PortFolderOverride;
-using test_support::TemporaryFolder;
 
 std::vector<std::string> SettingTexts(const sim::Settings& s) {
     return {std::to_string(s.startMode),      std::to_string(s.startHighMs),
@@ -22,12 +20,11 @@ std::vector<std::string> SettingTexts(const sim::Settings& s) {
             std::to_string(s.speedGenerator), std::to_string(s.speedFactor)};
 }
 
-// Setting commands and the commands that store or restart; the queries have no argument.
+// The commands that changed the unit, in the order sent.
 std::vector<std::string> ChangingCommands(const sim::SimulatedUnit& unit) {
     std::vector<std::string> changing;
     for (const sim::ReceivedCommand& command : unit.commands()) {
-        if (command.text.find(' ') != std::string::npos || command.text == "KONFIG.SAVE" ||
-            command.text == "RESET") {
+        if (test_support::ChangesTheUnit(command.text)) {
             changing.push_back(command.text);
         }
     }
@@ -44,7 +41,7 @@ void ReplaceInFile(const std::string& file, const std::string& from, const std::
     std::ofstream(file) << changed;
 }
 
-class CliSimulatorTest : public ::testing::Test {
+class CliSimulatorTest : public test_support::PortFolderFixture {
   protected:
     std::unique_ptr<sim::SimulatedUnit> StartUnit(unsigned port) {
         sim::Options options;
@@ -73,8 +70,6 @@ class CliSimulatorTest : public ::testing::Test {
 
     std::string Output() const { return output_.str(); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     std::ostringstream output_;
 };
 
@@ -117,11 +112,7 @@ TEST_F(CliSimulatorTest, FileWithAValueOutOfRangeSendsNothingAndNamesTheLine) {
     const auto unit = StartUnit(5);
     const std::string file = folder_.file("bad.txt");
     ASSERT_EQ(Run({"save", file, "--port", "COM5"}), CliProgram::ExitDone) << Output();
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    std::string bad = text.str();
-    bad.replace(bad.find("start-delay-ms = 0"), 18, "start-delay-ms = 16001");
-    std::ofstream(file) << bad;
+    ReplaceInFile(file, "start-delay-ms = 0", "start-delay-ms = 16001");
     unit->clearCommands();
 
     EXPECT_EQ(Run({"load", file, "--port", "COM5"}), CliProgram::ExitFailed);

@@ -9,14 +9,11 @@
 
 #include "CliChild.h"
 #include "RecordLine.h"
-#include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
+#include "SimulatedUnitFixture.h"
 #include "WaitUntil.h"
 
 namespace {
 
-using test_support::PortFolderOverride;
-using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
 std::string FileText(const std::string& path) {
@@ -75,16 +72,8 @@ std::size_t FirstLine(const std::vector<std::string>& lines, std::size_t from, P
     return lines.size();
 }
 
-class LiveCommandsTest : public ::testing::Test {
+class LiveCommandsTest : public test_support::SimulatedUnitFixture {
   protected:
-    void StartUnit() {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-    }
-
     // Waits until the file has a line that the condition picks, from line `from` on.
     template <typename Pick>
     bool WaitForLine(const std::string& path, std::size_t from, Pick pick) {
@@ -92,14 +81,10 @@ class LiveCommandsTest : public ::testing::Test {
             [&] { return FirstLine(FileLines(path), from, pick) < FileLines(path).size(); },
             std::chrono::seconds(20));
     }
-
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-    std::unique_ptr<sim::SimulatedUnit> unit_;
 };
 
 TEST_F(LiveCommandsTest, RecordingAcrossAnUnplugHasSearchingLinesThenValuesAgain) {
-    StartUnit();
+    startUnit();
     const std::string file = folder_.file("shift.csv");
     CliChild record({"record", file, "--port", "COM5"});
     ASSERT_TRUE(record.started());
@@ -124,7 +109,7 @@ TEST_F(LiveCommandsTest, RecordingAcrossAnUnplugHasSearchingLinesThenValuesAgain
 }
 
 TEST_F(LiveCommandsTest, AKilledRecordingEndsWithAWholeLine) {
-    StartUnit();
+    startUnit();
     const std::string file = folder_.file("killed.csv");
     CliChild record({"record", file, "--port", "COM5"});
     // Past the size of any output buffer, so that a buffered writer would be caught mid-line.
@@ -143,7 +128,7 @@ TEST_F(LiveCommandsTest, AKilledRecordingEndsWithAWholeLine) {
 }
 
 TEST_F(LiveCommandsTest, PastItsSizeTheRecordingMovesToOneOlderGeneration) {
-    StartUnit();
+    startUnit();
     const std::string file = folder_.file("rotating.csv");
     CliChild record({"record", file, "--port", "COM5", "--max-size", "4K"});
     struct stat status {};
@@ -181,7 +166,7 @@ TEST_F(LiveCommandsTest, RecordingRefusesAFileThatIsNoRecordingAndLeavesItAlone)
 }
 
 TEST_F(LiveCommandsTest, RecordingGoesOnAfterALineThatAPowerCutLeftHalfWritten) {
-    StartUnit();
+    startUnit();
     const std::string file = folder_.file("cut.csv");
     const std::string cut = "2026-12-09T07:00:00.000+01:00,connected,COM5,0,10";
     std::ofstream(file) << record_line::Header() << cut;
@@ -198,7 +183,7 @@ TEST_F(LiveCommandsTest, RecordingGoesOnAfterALineThatAPowerCutLeftHalfWritten) 
 }
 
 TEST_F(LiveCommandsTest, WatchIntoAPipePrintsOneLinePerChangeAndOneForEachSearch) {
-    StartUnit();
+    startUnit();
     CliChild watch({"watch"});
     ASSERT_TRUE(watch.waitForOutput(" connection: Verbunden über COM5\n")) << watch.output();
     ASSERT_TRUE(watch.waitForOutput(" firmware: V2.14 sim\n")) << watch.output();
@@ -238,7 +223,7 @@ TEST_F(LiveCommandsTest, WatchIntoAPipePrintsOneLinePerChangeAndOneForEachSearch
 }
 
 TEST_F(LiveCommandsTest, WatchOnATerminalRedrawsInPlaceAndGivesTheCursorBackOnCtrlC) {
-    StartUnit();
+    startUnit();
     CliChild watch({"watch", "--port", "COM5"}, CliChild::Output::Terminal);
     ASSERT_TRUE(watch.waitForOutput("Verbunden über COM5")) << watch.output();
     ASSERT_TRUE(watch.waitForOutput("\x1b[H"));

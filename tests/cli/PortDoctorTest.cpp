@@ -1,29 +1,23 @@
 // The doctor on a folder of pseudo-terminals: a silent one, one held by another process, one
 // the user may not open, and one with a unit.
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <fcntl.h>
-
-#include "HostPlacesOverride.h"
+#include "HoldingProcess.h"
 #include "LivingProcess.h"
 #include "LockFiles.h"
+#include "LockFolderOverride.h"
 #include "PortDoctor.h"
+#include "PortFolderFixture.h"
 #include "PseudoTerminal.h"
 #include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
 #include "TerminalSession.h"
 #include "UnprivilegedChild.h"
-#include "UucpLock.h"
 
 namespace {
 
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 
 bool Mentions(const PortDoctor::NodeReport& report, const std::string& text) {
     for (const std::string& sentence : PortDoctor::Describe(report)) {
@@ -34,59 +28,12 @@ bool Mentions(const PortDoctor::NodeReport& report, const std::string& text) {
     return false;
 }
 
-constexpr unsigned ChildLifetimeSeconds = 60;
-
-// Another process that opens the port and locks it as Kalvio does, until told to end.
-class HoldingProcess {
-  public:
-    explicit HoldingProcess(const std::string& path) {
-        int ready[2];
-        if (pipe(ready) != 0 || pipe(release_) != 0) {
-            return;
-        }
-        pid_ = fork();
-        if (pid_ == 0) {
-            alarm(ChildLifetimeSeconds);  // ends the child even if the test never lets go
-            close(release_[1]);
-            close(ready[0]);
-            const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-            const char held = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? '1' : '0';
-            (void)!write(ready[1], &held, 1);
-            char byte = 0;
-            (void)!read(release_[0], &byte, 1);  // returns once the test closes its end
-            _exit(0);
-        }
-        close(ready[1]);
-        close(release_[0]);
-        char held = '0';
-        held_ = read(ready[0], &held, 1) == 1 && held == '1';
-        close(ready[0]);
-    }
-    ~HoldingProcess() {
-        close(release_[1]);
-        if (pid_ > 0) {
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool held() const { return held_; }
-    pid_t pid() const { return pid_; }
-
-  private:
-    int release_[2] = {-1, -1};
-    pid_t pid_ = -1;
-    bool held_ = false;
-};
-
-class PortDoctorTest : public ::testing::Test {
-  protected:
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-};
+class PortDoctorTest : public test_support::PortFolderFixture {};
 
 TEST_F(PortDoctorTest, TellsSilentHeldAndAnsweringPortsApart) {
     PseudoTerminal silent(folder_, 1);
     PseudoTerminal held(folder_, 2);
-    HoldingProcess holder(held.slavePath());
+    test_support::HoldingProcess holder(held.slavePath());
     ASSERT_TRUE(holder.held());
     sim::Options options;
     options.folder = folder_.path();
@@ -140,16 +87,13 @@ namespace {
 
 // Ports that another program uses without holding them are named with their user, not probed.
 TEST_F(PortDoctorTest, NamesTheProgramWhoseTerminalOrLockFileThePortIs) {
-    TemporaryFolder lockFolder;
-    host_places::Places places;
-    places.lockFolders = {lockFolder.path()};
-    test_support::HostPlacesOverride placesOverride(places);
+    test_support::LockFolderOverride lockFolder;
     PseudoTerminal terminal(folder_, 1);
     test_support::TerminalSession session(terminal.slavePath());
     ASSERT_TRUE(session.started());
     PseudoTerminal locked(folder_, 2);
     test_support::LivingProcess owner;
-    const std::string lockFile = lockFolder.file(uucp_lock::LockFileName(locked.slavePath()));
+    const std::string lockFile = lockFolder.lockFileOf(locked.slavePath());
     test_support::WriteLockFile(lockFile, owner.pid());
 
     const auto terminalReport = PortDoctor::Examine(1, true);

@@ -13,6 +13,12 @@
 
 namespace {
 
+// The attribute letters the list shows for the entry `name` of the folder.
+QString LettersOf(const FolderFixture& folder, const QString& name) {
+    return FileEntryDetails::attributeLetters(
+        FileEntryDetails().fetch(folder.path(name), false).attributes);
+}
+
 void setModified(const QString& path, const QDateTime& when) {
     utimbuf times{};
     times.actime = when.toSecsSinceEpoch();
@@ -37,12 +43,8 @@ TEST(FileEntryDetails, AttributeLettersFollowNameAndKind) {
     folder.makeFile("plain.txt");
     ASSERT_EQ(mkfifo(QFile::encodeName(folder.path("pipe")).constData(), 0644), 0);
     const FileEntryDetails details;
-    EXPECT_EQ(FileEntryDetails::attributeLetters(
-                  details.fetch(folder.path(".profile"), false).attributes),
-              "H");
-    EXPECT_EQ(FileEntryDetails::attributeLetters(
-                  details.fetch(folder.path("plain.txt"), false).attributes),
-              "");
+    EXPECT_EQ(LettersOf(folder, ".profile"), "H");
+    EXPECT_EQ(LettersOf(folder, "plain.txt"), "");
     // A pipe must be typed without reading from it, which would block the dialog.
     const EntryDetails pipe = details.fetch(folder.path("pipe"), false);
     EXPECT_EQ(FileEntryDetails::attributeLetters(pipe.attributes), "S");
@@ -59,10 +61,7 @@ TEST(FileEntryDetails, ReadOnlyWhenTheUserMayNotWrite) {
     FolderFixture folder;
     folder.makeFile("locked.txt");
     ASSERT_EQ(chmod(QFile::encodeName(folder.path("locked.txt")).constData(), 0444), 0);
-    const FileEntryDetails details;
-    EXPECT_EQ(FileEntryDetails::attributeLetters(
-                  details.fetch(folder.path("locked.txt"), false).attributes),
-              "R");
+    EXPECT_EQ(LettersOf(folder, "locked.txt"), "R");
 }
 
 TEST(FileEntryDetails, ModifiedLeavesOutMidnightAndZero) {

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <atomic>
 #include <cstring>
 #include <memory>
 
 #include "JpegDecoder.h"
+#include "KeptFuzzInputs.h"
 #include "PictureSamples.h"
 
 using namespace picture_samples;
@@ -127,19 +126,14 @@ TEST(JpegDecoder, ACancelledDecodeGivesNothing) {
 // decoded or refused, and a decoded picture fills exactly its rows.
 TEST(JpegDecoder, FuzzInputsDecodeOrFailSafely) {
     int inputs = 0;
-    for (const char* folder : {KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS}) {
-        for (const QFileInfo& entry : QDir(QLatin1String(folder)).entryInfoList(QDir::Files)) {
-            if (entry.fileName() == QLatin1String("README.md")) {
-                continue;
-            }
-            QFile file(entry.filePath());
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.filePath().toStdString();
-            const std::optional<DecodedPicture> picture = decode(file.readAll());
-            if (picture) {
-                EXPECT_EQ(picture->rgb.size(), std::size_t(picture->width) * picture->height * 3);
-            }
-            ++inputs;
+    for (const auto& [path, bytes] :
+         test_support::KeptFuzzInputs({KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS})) {
+        const std::optional<DecodedPicture> picture = decode(QByteArray::fromStdString(bytes));
+        if (picture) {
+            EXPECT_EQ(picture->rgb.size(), std::size_t(picture->width) * picture->height * 3)
+                << path;
         }
+        ++inputs;
     }
     EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_JPEG_CORPUS;
 }
@@ -151,23 +145,20 @@ TEST(JpegDecoder, ReadInPiecesDecodesAsHeldWhole) {
     thumbnail.boxWidth = 102;
     thumbnail.boxHeight = 22;
     int inputs = 0;
-    for (const char* folder : {KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS}) {
-        for (const QFileInfo& entry : QDir(QLatin1String(folder)).entryInfoList(QDir::Files)) {
-            QFile file(entry.filePath());
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
-            for (const JpegDecodeOptions& options : {JpegDecodeOptions{}, thumbnail}) {
-                const auto whole = decode(bytes, JpegDecoder::MaxPixels, options);
-                for (const std::size_t piece : {std::size_t(3), std::size_t(4096)}) {
-                    const auto pieces = decodeInPieces(bytes, piece, options);
-                    ASSERT_EQ(bool(pieces), bool(whole)) << entry.filePath().toStdString();
-                    if (whole) {
-                        EXPECT_EQ(pieces->rgb, whole->rgb) << entry.filePath().toStdString();
-                    }
+    for (const auto& [path, input] :
+         test_support::KeptFuzzInputs({KALVIO_JPEG_CORPUS, KALVIO_JPEG_REGRESSIONS})) {
+        const QByteArray bytes = QByteArray::fromStdString(input);
+        for (const JpegDecodeOptions& options : {JpegDecodeOptions{}, thumbnail}) {
+            const auto whole = decode(bytes, JpegDecoder::MaxPixels, options);
+            for (const std::size_t piece : {std::size_t(3), std::size_t(4096)}) {
+                const auto pieces = decodeInPieces(bytes, piece, options);
+                ASSERT_EQ(bool(pieces), bool(whole)) << path;
+                if (whole) {
+                    EXPECT_EQ(pieces->rgb, whole->rgb) << path;
                 }
             }
-            ++inputs;
         }
+        ++inputs;
     }
     EXPECT_GT(inputs, 0);
 }

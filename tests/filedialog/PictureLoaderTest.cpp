@@ -3,15 +3,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 #include <chrono>
 #include <cstdio>
 #include <future>
 
 #include "FolderFixture.h"
+#include "KeptFuzzInputs.h"
 #include "PictureInput.h"
 #include "PictureLoader.h"
 #include "PictureSamples.h"
@@ -255,26 +254,19 @@ TEST(PictureLoader, DamagedFilesFailQuietly) {
 TEST(PictureLoader, FuzzInputsLoadOrFailSafely) {
     int inputs = 0;
     FolderFixture folder;
-    for (const char* corpus : {KALVIO_PICTURE_CORPUS, KALVIO_PICTURE_REGRESSIONS}) {
-        for (const QFileInfo& entry : QDir(QLatin1String(corpus)).entryInfoList(QDir::Files)) {
-            if (entry.fileName() == QLatin1String("README.md")) {
-                continue;
-            }
-            QFile file(entry.filePath());
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.filePath().toStdString();
-            const QByteArray input = file.readAll();
-            const QString extension = PictureInput::extension(input);
-            const std::optional<QImage> decoded =
-                PictureLoader::decode(PictureInput::file(input), extension);
-            if (decoded) {
-                EXPECT_LE(qint64(decoded->width()) * decoded->height(), PictureLoader::MaxPixels);
-            }
-            const QString name = QStringLiteral("input%1").arg(inputs) + extension;
-            writeFile(folder.path(name), PictureInput::file(input));
-            EXPECT_EQ(loadFile(folder, name).has_value(), decoded.has_value())
-                << entry.filePath().toStdString();
-            ++inputs;
+    for (const auto& [path, bytes] :
+         test_support::KeptFuzzInputs({KALVIO_PICTURE_CORPUS, KALVIO_PICTURE_REGRESSIONS})) {
+        const QByteArray input = QByteArray::fromStdString(bytes);
+        const QString extension = PictureInput::extension(input);
+        const std::optional<QImage> decoded =
+            PictureLoader::decode(PictureInput::file(input), extension);
+        if (decoded) {
+            EXPECT_LE(qint64(decoded->width()) * decoded->height(), PictureLoader::MaxPixels);
         }
+        const QString name = QStringLiteral("input%1").arg(inputs) + extension;
+        writeFile(folder.path(name), PictureInput::file(input));
+        EXPECT_EQ(loadFile(folder, name).has_value(), decoded.has_value()) << path;
+        ++inputs;
     }
     EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_PICTURE_CORPUS;
 }

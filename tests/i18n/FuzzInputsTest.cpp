@@ -2,23 +2,14 @@
 // reader fail (tests/i18n/regressions), with the checks the fuzz target makes; and likewise the
 // Kalvio.ini reader's corpus (tests/i18n/corpus-settings).
 #include <gtest/gtest.h>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "ChecksumLine.h"
+#include "KeptFuzzInputs.h"
 #include "LanguageFile.h"
 #include "LanguageSettings.h"
 #include "LanguageText.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 language_file::Result WalkChecked(const std::string& bytes, const std::string& name) {
     language_test::RecordingSink sink;
@@ -34,34 +25,20 @@ language_file::Result WalkChecked(const std::string& bytes, const std::string& n
 
 TEST(FuzzInputsTest, EveryKeptInputIsWalkedSafely) {
     int walked = 0;
-    for (const char* folder : {KALVIO_LANGUAGE_CORPUS, KALVIO_LANGUAGE_REGRESSIONS}) {
-        if (!fs::exists(folder)) {
-            continue;  // no regression found yet
+    for (const auto& [name, bytes] :
+         test_support::KeptFuzzInputs({KALVIO_LANGUAGE_CORPUS, KALVIO_LANGUAGE_REGRESSIONS})) {
+        WalkChecked(bytes, name);
+        if (const std::optional<std::string> corrected = lngsum::WithChecksumLine(bytes)) {
+            EXPECT_NE(WalkChecked(*corrected, name), language_file::WrongChecksum) << name;
         }
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            const std::string name = entry.path().filename().string();
-            if (!entry.is_regular_file() || name == "README.md") {
-                continue;
-            }
-            const std::string bytes = ReadAll(entry.path());
-            WalkChecked(bytes, name);
-            if (const std::optional<std::string> corrected = lngsum::WithChecksumLine(bytes)) {
-                EXPECT_NE(WalkChecked(*corrected, name), language_file::WrongChecksum) << name;
-            }
-            ++walked;
-        }
+        ++walked;
     }
     EXPECT_GT(walked, 0) << "no inputs in " << KALVIO_LANGUAGE_CORPUS;
 }
 
 TEST(FuzzInputsTest, EveryKeptSettingsFileNamesWholeLines) {
     int read = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(KALVIO_SETTINGS_CORPUS)) {
-        const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || name == "README.md") {
-            continue;
-        }
-        const std::string bytes = ReadAll(entry.path());
+    for (const auto& [name, bytes] : test_support::KeptFuzzInputs({KALVIO_SETTINGS_CORPUS})) {
         for (const std::string& file : LanguageSettings::languageFiles(bytes)) {
             EXPECT_EQ(file.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << name;
             const std::vector<std::string> written =

@@ -14,16 +14,14 @@
 #include <fstream>
 #include <thread>
 
+#include "PortFolderFixture.h"
 #include "PseudoTerminal.h"
 #include "SerialDevice.h"
-#include "TemporaryFolder.h"
 #include "UnprivilegedChild.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
 namespace {
@@ -38,7 +36,7 @@ std::chrono::milliseconds ElapsedSince(Clock::time_point start) {
 // without failing on a loaded machine.
 constexpr auto HangBound = 3000ms;
 
-class ComPortTest : public ::testing::Test {
+class ComPortTest : public test_support::PortFolderFixture {
   protected:
     void TearDown() override {
         if (handle_ != InvalidPortHandle) {
@@ -47,14 +45,10 @@ class ComPortTest : public ::testing::Test {
     }
 
     PortHandleValue openConfigured(uint32_t portNumber) {
-        handle_ = ComPort_Open(portNumber);
-        EXPECT_NE(handle_, InvalidPortHandle);
-        EXPECT_EQ(ComPort_Configure(handle_, 115200), 0);
+        EXPECT_TRUE(test_support::OpenConfigured(portNumber, handle_));
         return handle_;
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     PortHandleValue handle_ = InvalidPortHandle;
 };
 

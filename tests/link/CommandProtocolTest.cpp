@@ -10,16 +10,14 @@
 #include <vector>
 
 #include "ForeignDevice.h"
+#include "PortFolderFixture.h"
 #include "PseudoTerminal.h"
 #include "SerialDevice.h"
-#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::ForeignDevice;
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
 namespace {
@@ -56,13 +54,9 @@ class ScriptedUnit {
     std::thread thread_;
 };
 
-class CommandProtocolTest : public ::testing::Test {
+class CommandProtocolTest : public test_support::PortFolderFixture {
   protected:
-    void SetUp() override {
-        handle_ = ComPort_Open(5);
-        ASSERT_NE(handle_, InvalidPortHandle);
-        ASSERT_EQ(ComPort_Configure(handle_, 115200), 0);
-    }
+    void SetUp() override { ASSERT_TRUE(test_support::OpenConfigured(5, handle_)); }
     void TearDown() override { ComPort_Close(handle_); }
 
     int transact(const char* command, uint32_t timeoutMs = TransactionTimeoutMs) {
@@ -76,8 +70,6 @@ class CommandProtocolTest : public ::testing::Test {
         return ComPort_ReadByte(handle_, &byte, 50) == -4;
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     PseudoTerminal pty_{folder_, 5};
     PortHandleValue handle_ = InvalidPortHandle;
     ReplyBuffer reply_{};

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "KeptFuzzInputs.h"
 #include "ReplyCheck.h"
 
 namespace {
@@ -152,13 +150,8 @@ TEST(ReplyParserTest, DeviceTypeFromTheFirstElevenCharacters) {
 // The fuzz target's corpus: every payload in it is read consistently by every query.
 TEST(ReplyParserTest, FuzzInputsAreReadConsistently) {
     int inputs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(KALVIO_REPLY_CORPUS)) {
-        if (!entry.is_regular_file() || entry.path().filename() == "README.md") {
-            continue;
-        }
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string received(std::istreambuf_iterator<char>(in), {});
-        EXPECT_EQ(ReplyCheck::firstFault(received), "") << entry.path();
+    for (const auto& [path, received] : test_support::KeptFuzzInputs({KALVIO_REPLY_CORPUS})) {
+        EXPECT_EQ(ReplyCheck::firstFault(received), "") << path;
         ++inputs;
     }
     EXPECT_GT(inputs, 0) << "no inputs in " << KALVIO_REPLY_CORPUS;

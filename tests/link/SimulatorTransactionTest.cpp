@@ -13,7 +13,7 @@
 
 #include "CommandProtocol.h"
 #include "ReplyParser.h"
-#include "SimulatedUnit.h"
+#include "SimulatedUnitFixture.h"
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 
@@ -26,24 +26,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SimulatorTransactionTest : public ::testing::Test {
+class SimulatorTransactionTest : public test_support::SimulatedUnitFixture {
   protected:
     void SetUp() override {
         sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
         options.slowByteMs = 20;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
+        ASSERT_NO_FATAL_FAILURE(startUnit(options));
         connect();
     }
     void TearDown() override { ComPort_Close(handle_); }
 
-    void connect() {
-        handle_ = ComPort_Open(5);
-        ASSERT_NE(handle_, InvalidPortHandle);
-        ASSERT_EQ(ComPort_Configure(handle_, 115200), 0);
-    }
+    void connect() { ASSERT_TRUE(test_support::OpenConfigured(5, handle_)); }
 
     int transact(const char* command) {
         std::lock_guard<TurnLock> hold(PortLock);
@@ -52,9 +45,6 @@ class SimulatorTransactionTest : public ::testing::Test {
 
     std::string payload() const { return reply_.data(); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-    std::unique_ptr<sim::SimulatedUnit> unit_;
     PortHandleValue handle_ = InvalidPortHandle;
     ReplyBuffer reply_{};
 };

@@ -11,22 +11,18 @@
 #include "CommandLogQueries.h"
 #include "FakeGuiThread.h"
 #include "ForeignDevice.h"
-#include "HostPlacesOverride.h"
 #include "LivingProcess.h"
 #include "LockFiles.h"
+#include "LockFolderOverride.h"
 #include "PseudoTerminal.h"
-#include "SimulatedUnit.h"
-#include "TemporaryFolder.h"
+#include "SimulatedUnitFixture.h"
 #include "TerminalSession.h"
-#include "UucpLock.h"
 #include "WaitUntil.h"
 
 using namespace std::chrono_literals;
 using test_support::FakeGuiThread;
 using test_support::ForeignDevice;
-using test_support::PortFolderOverride;
 using test_support::PseudoTerminal;
-using test_support::TemporaryFolder;
 using test_support::WaitUntil;
 
 namespace {
@@ -127,16 +123,8 @@ class RecordingDisplay : public ReaderDisplay {
     std::function<void()> afterInputOutput_;
 };
 
-class ThreadReadTest : public ::testing::Test {
+class ThreadReadTest : public test_support::SimulatedUnitFixture {
   protected:
-    void startUnit(sim::DeviceKind device = sim::DeviceKind::Orvatronic) {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        options.device = device;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-    }
     void startReader() {
         reader_ = std::make_unique<Thread_Read>(&gui_, display_, deviceState_, ',');
         ASSERT_TRUE(reader_->Start(WorkerThread::Priority::Normal));
@@ -165,12 +153,9 @@ class ThreadReadTest : public ::testing::Test {
         return true;
     }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     FakeGuiThread gui_;
     RecordingDisplay display_;
     DeviceStateRecord deviceState_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
     std::unique_ptr<Thread_Read> reader_;
 };
 
@@ -191,7 +176,9 @@ TEST_F(ThreadReadTest, ScanFindsTheUnitOnCom5AfterCom1ToCom4) {
 }
 
 TEST_F(ThreadReadTest, IdentifiesTheSecondUnitType) {
-    startUnit(sim::DeviceKind::Orvatronic2);
+    sim::Options orvatronic2;
+    orvatronic2.device = sim::DeviceKind::Orvatronic2;
+    startUnit(orvatronic2);
     display_.page = 3;
     startReader();
     ASSERT_TRUE(connected());
@@ -430,10 +417,7 @@ TEST_F(ThreadReadTest, SearchMovesOnFromADeviceThatNeverStopsSending) {
 
 // A login prompt's line and a port another program has locked are passed over unheard.
 TEST_F(ThreadReadTest, SearchNeverSpeaksIntoAPortThatAnotherProgramUses) {
-    TemporaryFolder lockFolder;
-    host_places::Places places;
-    places.lockFolders = {lockFolder.path()};
-    test_support::HostPlacesOverride placesOverride(places);
+    test_support::LockFolderOverride lockFolder;
     PseudoTerminal terminal(folder_, 3);
     ForeignDevice terminalListener(terminal, "", "", 10ms);
     test_support::TerminalSession session(terminal.slavePath());
@@ -441,8 +425,7 @@ TEST_F(ThreadReadTest, SearchNeverSpeaksIntoAPortThatAnotherProgramUses) {
     PseudoTerminal locked(folder_, 4);
     ForeignDevice lockedListener(locked, "", "", 10ms);
     test_support::LivingProcess lockOwner;
-    test_support::WriteLockFile(lockFolder.file(uucp_lock::LockFileName(locked.slavePath())),
-                                lockOwner.pid());
+    test_support::WriteLockFile(lockFolder.lockFileOf(locked.slavePath()), lockOwner.pid());
     startUnit();
     display_.page = 3;
     startReader();

@@ -14,7 +14,7 @@
 #include "FakeGuiThread.h"
 #include "ForeignDevice.h"
 #include "PseudoTerminal.h"
-#include "SimulatedUnit.h"
+#include "SimulatedUnitFixture.h"
 #include "TemporaryFolder.h"
 #include "Thread_Read.h"
 #include "WaitUntil.h"
@@ -94,8 +94,7 @@ TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
     PortFolderOverride override(folder.path());
     test_support::PseudoTerminal pty(folder, 5);
     test_support::ForeignDevice device(pty, "", "$GPGGA,123519,4807.038,N*47\r\n", 20ms);
-    PortHandle = ComPort_Open(5);
-    ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+    ASSERT_TRUE(test_support::OpenConfigured(5, PortHandle));
     Thread_Write writer;
     ASSERT_TRUE(writer.Start(WorkerThread::Priority::AboveNormal));
     writer.SetSlot1("START.DELAY 250");
@@ -109,34 +108,19 @@ TEST(ThreadWriteStop, StopCutsAReplyFromADeviceThatNeverStopsSendingShort) {
     ComPort_Close(PortHandle);
 }
 
-class ThreadWriteTest : public ::testing::Test {
+class ThreadWriteTest : public test_support::SimulatedUnitFixture {
   protected:
     void SetUp() override {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-        PortHandle = ComPort_Open(5);
-        ASSERT_NE(PortHandle, InvalidPortHandle);
-        ASSERT_EQ(ComPort_Configure(PortHandle, 115200), 0);
+        ASSERT_NO_FATAL_FAILURE(startUnit());
+        ASSERT_TRUE(test_support::OpenConfigured(5, PortHandle));
         ASSERT_TRUE(writer_.Start(WorkerThread::Priority::AboveNormal));
     }
     void TearDown() override {
         writer_.Stop();
         ComPort_Close(PortHandle);
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> result;
-        for (const auto& command : unit_->commands()) {
-            result.push_back(command.text);
-        }
-        return result;
-    }
+    std::vector<std::string> texts() const { return test_support::TextsOf(unit_->commands()); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
-    std::unique_ptr<sim::SimulatedUnit> unit_;
     Thread_Write writer_;
 };
 
@@ -214,7 +198,7 @@ TEST_F(ThreadWriteTest, ResetHoldsTheLineForHalfASecondAgainstTheReader) {
 
 // The writer beside a reader that searches for the unit: a command waits for PortLock
 // through a search and then goes to whatever the search left open.
-class WriterBesideSearchTest : public ::testing::Test {
+class WriterBesideSearchTest : public test_support::SimulatedUnitFixture {
   protected:
     void startThreads() {
         ASSERT_TRUE(reader_.Start(WorkerThread::Priority::Normal));
@@ -226,27 +210,17 @@ class WriterBesideSearchTest : public ::testing::Test {
         std::lock_guard<TurnLock> hold(PortLock);
         ComPort_Close(PortHandle);
     }
-    void startUnit() {
-        sim::Options options;
-        options.folder = folder_.path();
-        options.portNumber = 5;
-        unit_ = std::make_unique<sim::SimulatedUnit>(options);
-        ASSERT_TRUE(unit_->start()) << unit_->errorText();
-    }
     bool unitHeard(const std::string& command) const {
         const auto log = unit_->commands();
         return test_support::IndexOf(log, command) < log.size();
     }
     bool writerTookSlot1() { return writer_.SlotsSnapshot()[0].empty(); }
 
-    TemporaryFolder folder_;
-    PortFolderOverride override_{folder_.path()};
     test_support::FakeGuiThread gui_;
     SearchWatchingDisplay display_;
     DeviceStateRecord deviceState_;
     Thread_Read reader_{&gui_, display_, deviceState_, '.'};
     Thread_Write writer_;
-    std::unique_ptr<sim::SimulatedUnit> unit_;
 };
 
 // A setting made while no unit is attached is dropped when the search it waited through has

@@ -7,6 +7,22 @@
 
 namespace test_support {
 
+// Whether the command changes the unit: a setting (queries have no argument), storing the
+// settings or a restart.
+inline bool ChangesTheUnit(const std::string& command) {
+    return command.find(' ') != std::string::npos || command == "KONFIG.SAVE" || command == "RESET";
+}
+
+// The texts of the log's commands, in the order received.
+template <typename Log>
+std::vector<std::string> TextsOf(const Log& log) {
+    std::vector<std::string> texts;
+    for (const auto& command : log) {
+        texts.push_back(command.text);
+    }
+    return texts;
+}
+
 // Index of the first command with this text, or the log's size when there is none.
 template <typename Log>
 std::size_t IndexOf(const Log& log, const std::string& text) {
